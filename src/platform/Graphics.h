@@ -1,0 +1,88 @@
+#pragma once
+#include "platform/Picture.h"
+
+#include <string>
+
+// The 2-D drawing layer: one window with a fixed 800 x 600 logical surface,
+// letterboxed into whatever size the window or screen has. Drawing works like
+// a state machine: set blend, alpha, colour, rotation, scale and origin, then
+// draw pictures and shapes; every draw uses the state current at the call.
+namespace platform {
+
+enum class Blend { Solid, Alpha, Light, Shade }; // Light adds, Shade multiplies
+
+struct GraphicsConfig {
+  std::string title = "Marrowdeck";
+  int width = 800;   // logical surface
+  int height = 600;
+  bool fullScreen = false;
+  bool vsync = true;
+};
+
+// Graphics modes the display offers (0 when no display can be opened).
+int CountGraphicsModes();
+bool OpenGraphics(const GraphicsConfig& config);
+void CloseGraphics();
+bool GraphicsOpen();
+
+// Full screen uses the desktop resolution, windowed opens at 800 x 600; the
+// switch keeps the renderer and every texture.
+bool SetFullScreen(bool fullScreen);
+bool IsFullScreen();
+void SetVSync(bool on);
+bool VSyncActive(); // true only when the flip really waits for the retrace
+
+int DesktopWidth();
+int DesktopHeight();
+int DesktopRefreshRate(); // 60 when the display does not say
+void GetWindowPosition(int& x, int& y);
+void GetClientPosition(int& x, int& y);
+void CentreWindow();
+void SetWindowIcon(const Pixmap& icon);
+void SetWindowTitle(const std::string& title);
+
+// Drawing state.
+void SetBlend(Blend blend);
+Blend GetBlend();
+void SetAlpha(float alpha);                 // 0..1
+float GetAlpha();
+void SetColor(int r, int g, int b);         // 0..255, multiplies the picture
+void GetColor(int& r, int& g, int& b);
+void SetClsColor(int r, int g, int b);
+void SetRotation(float degrees);            // clockwise, about the picture's handle
+float GetRotation();
+void SetScale(float x, float y);
+void GetScale(float& x, float& y);
+void SetOrigin(float x, float y);           // added to every position
+void GetOrigin(float& x, float& y);
+void SetViewport(int x, int y, int w, int h);
+void ResetViewport();
+void ResetDrawState(); // Alpha blend, alpha 1, white, no rotation, scale 1, origin 0
+
+// Drawing.
+void Cls();
+void DrawPicture(Picture& picture, float x, float y, int frame = 0);
+// Draws the rectangle (sx, sy, sw, sh) of a frame at x, y (top-left, no handle),
+// stretched to w x h.
+void DrawSubPicture(Picture& picture, float x, float y, float w, float h,
+                    float sx, float sy, float sw, float sh, int frame = 0);
+void DrawRect(float x, float y, float w, float h);
+void DrawLine(float x1, float y1, float x2, float y2);
+void Plot(float x, float y);
+
+// Shows the frame. With vsync on and supported this waits for the retrace;
+// otherwise it sleeps until the next refresh slot so an idle game never spins.
+void Flip(bool vsync);
+
+// Draws into an off-screen picture made by Picture::CreateRenderTarget until
+// EndRenderTo, which also copies the result into the picture's pixels.
+bool BeginRenderTo(Picture& target);
+void EndRenderTo();
+
+// Reads the 800 x 600 back buffer (before Flip).
+bool GrabBackBuffer(Pixmap& out);
+
+// Bumped whenever the renderer is recreated; textures of older generations are remade.
+unsigned RendererGeneration();
+
+} // namespace platform

@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Process and shell services: clock, sleeping, the single-instance lock, the
+// user's data folder, message boxes and process priority.
+namespace platform {
+
+// Milliseconds from a monotonic clock (starts near 0 at process start).
+int64_t Millisecs();
+void Delay(int milliseconds);
+
+// Advisory lock named `name` in the user's runtime folder. Returns false when
+// another process already holds it. The lock is held until the process ends.
+bool AcquireSingleInstanceLock(const std::string& name);
+
+// "" on Linux (the game compares against desktop-system names only).
+std::string GetOSVersionName();
+
+// The per-user data folder ($XDG_DATA_HOME, else ~/.local/share) ending in "/".
+std::string CommonAppDataFolder();
+
+// Full path of the running executable, and its folder ending in "/".
+std::string ExecutablePath();
+std::string ExecutableFolder();
+
+// Makes sure the owner has full access to `path` (never world-writable).
+bool SetFolderFullAccess(const std::string& path);
+
+// 0/0 is normal priority; other values raise or lower it where permitted.
+void SetProcessPriority(int processClass, int threadPriority);
+
+// A blocking system message box; on a headless run (dummy video driver or no
+// display) the message goes to standard error instead.
+void ShowSystemMessage(const std::string& title, const std::string& message);
+bool IsHeadless();
+
+} // namespace platform
