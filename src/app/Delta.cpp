@@ -1,0 +1,3 @@
+#include "app/Delta.h"
+
+float Delta = 1.0f;
