@@ -1,0 +1,36 @@
+#include "support/HeadlessGraphics.h"
+
+#include <cstdlib>
+
+namespace test_support {
+
+namespace {
+void CloseAtExit() { platform::CloseGraphics(); }
+} // namespace
+
+bool EnsureHeadlessGraphics() {
+  if (platform::GraphicsOpen()) return true;
+  // Fill in the headless drivers when a test binary is started by hand.
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_RENDER_DRIVER", "software", 0);
+  setenv("ALSOFT_DRIVERS", "null", 0);
+  platform::GraphicsConfig config;
+  config.vsync = false;
+  if (!platform::OpenGraphics(config)) return false;
+  static bool registered = false;
+  if (!registered) {
+    registered = true;
+    std::atexit(CloseAtExit);
+  }
+  return true;
+}
+
+void HeadlessGraphics::SetUp() {
+  ASSERT_TRUE(EnsureHeadlessGraphics()) << "cannot open the headless graphics";
+  platform::ResetViewport();
+  platform::ResetDrawState();
+  platform::SetClsColor(0, 0, 0);
+  platform::Cls();
+}
+
+} // namespace test_support
