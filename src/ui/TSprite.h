@@ -147,5 +147,11 @@ protected:
   int32_t DrawFrame() const;
   // Picture drawn: the alternative image when set.
   const std::shared_ptr<TGameImage>& DrawImage() const;
+  // Drawing position: x, y plus the offset when UseOffset, rounded when RoundCoords.
+  void DrawPosition(float& px, float& py) const;
   void CallAnimStopped();
+
+  // Counter before the last ManageAnim step (-1: unknown), so an animation that
+  // rests at its end reports AnimStoppedFunction once, not on every tick.
+  float prevCounter_ = -1;
 };
