@@ -12,7 +12,5 @@
 // It creates the folders it needs. Returns false (after printing the reason
 // to stderr) when a file cannot be written or encoded.
 //
-// Build: AudioGen.cpp and audio/*.cpp, linked with PkgConfig::VORBISENC;
-// tools/assetgen/audio/CMakeLists.txt wraps them as the library
-// `assetgen_audio` for the generator and the tests.
+// Build: AudioGen.cpp and audio/*.cpp, linked with PkgConfig::VORBISENC.
 bool GenerateAudio(const std::string& outRoot);
