@@ -1,0 +1,189 @@
+#pragma once
+#include "app/TFixedRateLogic.h"
+#include "app/TGameAudio.h"
+#include "app/TGameFade.h"
+#include "app/TIniFile.h"
+#include "app/TMousePointer.h"
+#include "app/TTrackingVar.h"
+#include "resources/TGameImage.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class TScreen;
+class VQLoadingScreen;
+
+// The application object: settings and folders, the drawing surface, the
+// fixed-rate main loop with its input, pause and focus handling, and the
+// screen changes. One exists, `Game`, made at start-up. Audio fields and
+// operations come from TGameAudio.
+class TGame : public TGameAudio {
+public:
+  TGame();
+  ~TGame() override;
+
+  // The program file's name without folder and extension (names the settings file).
+  std::string ProgramName;
+
+  // Start-up and settings (TGame.cpp).
+  virtual int Init(int soundDriverChoice);
+  virtual int IniFill();
+  virtual int IniExtract();
+  int IniUpdate(int markChanged) override;
+  virtual int MakeGoodExit();
+  virtual int CheckGoodExit();
+  std::string SettingsFileName() const; // without ".ini"
+  std::string GoodExitMarker() const;
+  std::string IniChangedMarker() const;
+
+  // Drawing surface and window (TGameGraphics.cpp).
+  virtual int GraphicsCreate();
+  virtual int SetPriority();
+  virtual int ToggleFullScreen();
+  virtual int ToggleVSync();
+  virtual int SetDriver(int driver);
+  virtual int SetWindowCoords();
+  virtual int SetClientCoords();
+  virtual int RestoreMouseCoords();
+  virtual int TakeScreenshot();
+  virtual int SetGP(int x, int y);
+
+  // Folders (TGame.cpp); every Set...Path stores its argument with a slash.
+  virtual int SetDefaultPaths();
+  virtual int SetSubPath(const std::string& path);
+  virtual int SetSubPathWrapper(const std::string& path);
+  virtual int ApplySubPath();
+  virtual int SetImagePath(const std::string& path);
+  virtual int SetSoundPath(const std::string& path);
+  virtual int SetMusicPath(const std::string& path);
+  virtual int SetSpeechPath(const std::string& path);
+  virtual int SetMenuPath(const std::string& path);
+  virtual int SetProfilePath(const std::string& path);
+  virtual int SetTextPath(const std::string& path);
+  virtual int SetLevelsPath(const std::string& path);
+
+  // Main loop, input and focus (TGameLoop.cpp).
+  virtual int MainLogicLoop();
+  virtual int LogicWrapper();
+  virtual int DoPeekEvent();
+  virtual int ReadKeys();
+  virtual int CheckWindow();
+  virtual int GameTerminated();
+  virtual int ScreenDraw();
+  virtual int PostDraw();
+  virtual int Pause();
+  virtual int UnPause();
+  virtual int ShowPaused();
+  virtual int SpritePausedCreate(std::shared_ptr<TGameImage> image);
+  virtual int FastOn();
+  virtual int FastOff();
+  virtual int SlowMotionOn();
+  virtual int SlowMotionOff();
+  virtual int SetFlipSync();
+  virtual int DebugReset();
+  virtual int DebugPrint();
+  float CalcAnimLength(float ms) override;
+  void ResetLogicTimer() override;
+  int IsPaused() const override;
+  float EffectFadeRatio() const override;
+  virtual float CalcAnimLengthFromFloat(float ms);
+  virtual int CalcMilliSecsFromFrames(float ticks);
+  virtual int ParticlesSet(int value, int save);
+  virtual int ParticlesChange(int delta);
+
+  // Screens (TGameLoop.cpp).
+  virtual int ScreenChange();
+  virtual int Fading();
+  virtual int FadeOff();
+  virtual int MoveBar();
+  // Stops the reserved channels and the channel pool at exit.
+  virtual int Kill();
+
+  TIniFile Ini;
+  int FullScreen = 1;
+  int ForceWindowedMode = 0;
+  int Hertz = 60;
+  int Depth = 0;
+  int DesktopRefreshRate = 0;
+  int GameRefreshRate = 0;
+  int Fast = 0;
+  int LastFlipSync = 0;
+  int SlowMotion = 0;
+  float SlowMotionSpeed = 0.25f;
+  float CurrentSpeed = 1.0f;
+  int WindowHandle = 0;
+  int WindowX = 0, WindowY = 0, ClientX = 0, ClientY = 0;
+  float ScrollX = 0, ScrollY = 0;
+  std::shared_ptr<TScreen> CurrentTScreen, DestinationTScreen, LastTScreen;
+  int LagFix = 0;
+  int VSync = 1;
+  int FadeOnExit = 1;
+  int NoTiming = 0;
+  int NoTimingTicks = 1;
+  int Driver = 0;
+  std::string DirectXVersion;
+  int FadeMouse = 0;
+  int DesktopWidth = 0, DesktopHeight = 0;
+  int FullScreenProcess = 0, FullScreenThread = 0, WindowedProcess = 0, WindowedThread = 0;
+  int DataInAppBundle = 0;
+  int UseCorrectPath = 1;
+  std::string SubPath = "HalvornGames/My Game/";
+  std::string DataPrefix;
+  std::string ImagePath, MenuPath, ProfilePath, TextPath, LevelsPath; // sound folders: TGameAudio
+  std::shared_ptr<TGameImage> SpritePaused;
+  int FirstTime = 1;
+  int InstantExit = 0;
+  int Fade = 1;
+  int NoFade = 0;
+  int NoDraw = 0;
+  int Particles = 80;
+  int PortalSplash = 0, PortalSplash2 = 0;
+  int IntroShow = 0;
+  int Paused = 0;
+  int DimWhenPaused = 1;
+  int PauseOnLossOfFocus = 0;
+  int PausedMusicState = 1;
+  int PausedSpeechState = 1;
+  int Suspended = 0;
+  int BlockKeys = 0;
+  int MaxLevels = 10;
+  int TerminatedEvent = 0;
+  std::function<int()> TerminatedUserFunction = [] { return 0; };
+  int SuspendedEvent = 0;
+  int IgnoreEscapeKey = 0, IgnoreFrameworkKeys = 0, IgnorePauseKey = 0, IgnoreDebugKey = 0;
+  std::string OSVersion = "Mac OSX";
+  std::function<int()> PausedUserFunction, UserSuspendFunction, UserResumeFunction;
+  TFixedRateLogic FixedRateLogic;
+  int Debug = 0;
+  int DebugShowFPSOnly = 0;
+  int DebugImageFontGap = 12;
+  int DebugShadow = 1;
+  float DebugPanel = 0.4f;
+  int DebugDisplayX = 0, DebugDisplayY = 0;
+  int Debug1 = 0, Debug2 = 0, Debug3 = 0, Debug4 = 0;
+  TDebugVar LogicTime, DrawTime, CodeTime;
+  TFPSCounter FPS;
+  int GraphicPlacement = 0, gpX = 0, gpY = 0;
+  std::shared_ptr<VQLoadingScreen> LoadingScreen;
+  std::shared_ptr<TScreen> ExitScreen;
+  TGameFade GameFade;
+  std::shared_ptr<TMousePointer> Mouse;
+  std::string ProfileName;
+  int Region = 0, SubRegion = 0;
+
+  // Hooks the layers above install: whether a player profile is loaded and
+  // saving it (used when the window is closed during play).
+  std::function<bool()> ProfileLoadedFunction;
+  std::function<void()> SaveProfileFunction;
+
+protected:
+  // Keys of the framework table that this product leaves off (ReadKeys step 6).
+  void FrameworkKeys();
+};
+
+// The application object, built by GameSetup.
+extern std::shared_ptr<TGame> Game;
+
+// Appends "/" unless the path ends in "/" or "\".
+std::string AddSlash(const std::string& path);
