@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 // Window and input events, with mouse positions already mapped to the 800 x 600
 // logical surface. Keys are reported with the numbers of platform/Keys.h, typed
@@ -26,5 +27,11 @@ bool AppHasFocus();                 // the window is in the foreground
 void GetMousePosition(int& x, int& y); // logical coordinates
 void MoveMouse(int x, int y);       // moves the system pointer to a logical position
 void ShowSystemCursor(bool show);
+
+// Tests: hands the window system a key press or release (a key named as in
+// KeyFromKeyName) or typed text (UTF-8), to come back through PollEvent
+// exactly as real input would. False when the name is unknown.
+bool SimulateKey(const std::string& keyName, bool down);
+bool SimulateText(const std::string& utf8);
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 // Key codes the game sees: the classic desktop virtual-key numbers, so the game
 // code can compare against plain numbers (Escape 27, Enter 13, F12 123, ...).
@@ -19,3 +20,15 @@ constexpr int Semicolon = 186, Equals = 187, Comma = 188, Minus = 189, Period = 
 constexpr int Tilde = 192, OpenBracket = 219, Backslash = 220, CloseBracket = 221, Quote = 222;
 constexpr int KeyCount = 256;
 } // namespace platform::keys
+
+namespace platform {
+
+// The key number for a keyboard key given by its physical position (`scancode`,
+// USB usage numbers) and what the keyboard layout makes of it (`keycode`):
+// letters follow the layout, everything else the position. 0 when unknown.
+int VirtualKeyFor(int scancode, int keycode);
+// The same for a key named as the window system names it ("A", "Left Shift",
+// "Keypad 5", "-"); 0 when the name is unknown.
+int KeyFromKeyName(const std::string& name);
+
+} // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Pixmap.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,12 @@ public:
   // An empty picture that can be drawn into with BeginRenderTo.
   static std::shared_ptr<Picture> CreateRenderTarget(int width, int height);
 
+  struct PrivateToken {
+  private:
+    friend class Picture;
+    PrivateToken() = default;
+  };
+  explicit Picture(PrivateToken); // use the factories above
   ~Picture();
 
   int Width() const { return width_; }
@@ -56,15 +63,18 @@ public:
   bool IsRenderTarget() const { return renderTarget_; }
   // Pixels drawn into a render target are read back into memory by EndRenderTo.
   Pixmap& MutableFramePixels(int frame) { return frames_[frame]; }
+  // A number unique to these pixels: renewed whenever they change (collision
+  // outlines are cached under it).
+  uint64_t Serial() const { return serial_; }
+  void PixelsChanged();
 
 private:
-  Picture() = default;
   int width_ = 0, height_ = 0, flags_ = 0;
   float handleX_ = 0, handleY_ = 0;
   bool renderTarget_ = false;
   std::vector<Pixmap> frames_;
   std::vector<std::unique_ptr<Texture>> textures_;
-  unsigned textureGeneration_ = 0;
+  uint64_t serial_ = 0;
 };
 
 } // namespace platform

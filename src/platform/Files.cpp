@@ -1,0 +1,228 @@
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+bool EqualNoCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && strcasecmp(a.c_str(), b.c_str()) == 0;
+}
+
+bool LessNoCase(const std::string& a, const std::string& b) {
+  int order = strcasecmp(a.c_str(), b.c_str());
+  return order != 0 ? order < 0 : a < b; // names differing only in case: a stable order
+}
+
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0;
+}
+
+// The entry of `folder` named `name` ignoring case; "" when there is none.
+std::string FindEntryNoCase(const std::string& folder, const std::string& name) {
+  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return "";
+  std::string found;
+  while (dirent* entry = readdir(dir)) {
+    std::string candidate = entry->d_name;
+    if (EqualNoCase(candidate, name) && (found.empty() || LessNoCase(candidate, found))) found = candidate;
+  }
+  closedir(dir);
+  return found;
+}
+
+bool WriteAll(int fd, const void* data, size_t size) {
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    ssize_t written = write(fd, bytes, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes += written;
+    size -= size_t(written);
+  }
+  return true;
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+template <typename Buffer>
+bool ReadInto(const std::string& path, Buffer& out, int64_t maxBytes) {
+  out.clear();
+  int fd = open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes) {
+    close(fd);
+    return false;
+  }
+  out.resize(size_t(info.st_size));
+  size_t done = 0;
+  bool ok = true;
+  while (done < out.size()) {
+    ssize_t got = read(fd, &out[done], out.size() - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ok = false; // the file shrank or could not be read
+      break;
+    }
+    done += size_t(got);
+  }
+  close(fd);
+  if (!ok) out.clear();
+  return ok;
+}
+
+} // namespace
+
+std::string ResolvePath(const std::string& path) {
+  if (path.empty() || Exists(path)) return path;
+  // Walk the components, keeping each one that exists as written and looking
+  // up the others ignoring case.
+  std::string resolved = path[0] == '/' ? "/" : "";
+  size_t start = path[0] == '/' ? 1 : 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    std::string part = path.substr(start, end - start);
+    bool last = end == path.size();
+    if (!part.empty()) {
+      std::string candidate = resolved + part;
+      if (part != "." && part != ".." && !Exists(candidate)) {
+        std::string match = FindEntryNoCase(resolved.empty() ? "." : resolved, part);
+        // A missing last name keeps its spelling inside the resolved folder,
+        // so a new file lands beside its differently cased siblings.
+        if (match.empty() && !last) return path;
+        candidate = resolved + (match.empty() ? part : match);
+      }
+      resolved = candidate;
+      if (!last) resolved += '/';
+    } else if (!last) {
+      // Doubled slashes: keep the path's shape.
+      if (resolved.empty() || resolved.back() != '/') resolved += '/';
+    }
+    if (last) break;
+    start = end + 1;
+  }
+  if (path.back() == '/' && (resolved.empty() || resolved.back() != '/')) resolved += '/';
+  return resolved;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return stat(ResolvePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+  struct stat info {};
+  return stat(ResolvePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool CreateFolder(const std::string& path) {
+  if (FolderExists(path)) return true;
+  return mkdir(ResolvePath(path).c_str(), 0755) == 0 || (errno == EEXIST && FolderExists(path));
+}
+
+bool CreateFolders(const std::string& path) {
+  if (path.empty()) return false;
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    std::string prefix = path.substr(0, slash);
+    if (!FolderExists(prefix) && !CreateFolder(prefix)) return false;
+  }
+  return CreateFolder(path);
+}
+
+bool DeleteFile(const std::string& path) { return unlink(ResolvePath(path).c_str()) == 0; }
+
+int64_t FileSize(const std::string& path) {
+  struct stat info {};
+  if (stat(ResolvePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+  return int64_t(info.st_size);
+}
+
+std::vector<std::string> ListFolder(const std::string& folder, const std::string& extension, bool foldersToo) {
+  std::vector<std::string> names;
+  std::string resolved = ResolvePath(folder);
+  DIR* dir = opendir(resolved.empty() ? "." : resolved.c_str());
+  if (!dir) return names;
+  std::string base = resolved.empty() || resolved.back() == '/' ? resolved : resolved + "/";
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat info {};
+    if (stat((base + name).c_str(), &info) != 0) continue;
+    bool isFolder = S_ISDIR(info.st_mode);
+    if (isFolder) {
+      if (foldersToo && extension.empty()) names.push_back(name);
+      continue;
+    }
+    if (!extension.empty()) {
+      size_t dot = name.rfind('.');
+      if (dot == std::string::npos || !EqualNoCase(name.substr(dot + 1), extension)) continue;
+    }
+    names.push_back(name);
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end(), LessNoCase);
+  return names;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, int64_t maxBytes) {
+  return ReadInto(path, out, maxBytes);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out, int64_t maxBytes) {
+  return ReadInto(path, out, maxBytes);
+}
+
+bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
+  std::string target = ResolvePath(path);
+  std::string temp = target + ".tmp-XXXXXX";
+  int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
+  // Keep the permissions of the file being replaced.
+  struct stat info {};
+  if (ok && stat(target.c_str(), &info) == 0) fchmod(fd, info.st_mode & 07777);
+  else if (ok) fchmod(fd, 0644);
+  ok = close(fd) == 0 && ok;
+  if (!ok || rename(temp.c_str(), target.c_str()) != 0) {
+    unlink(temp.c_str());
+    return false;
+  }
+  // Make the rename itself durable.
+  int folder = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    fsync(folder);
+    close(folder);
+  }
+  return true;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& text) {
+  return WriteFileAtomic(path, text.data(), text.size());
+}
+
+bool CopyFile(const std::string& from, const std::string& to) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(from, bytes)) return false;
+  return WriteFileAtomic(to, bytes.data(), bytes.size());
+}
+
+bool CreateEmptyFile(const std::string& path) { return WriteFileAtomic(path, nullptr, 0); }
+
+} // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/Pixmap.h"
+
+#include <memory>
+
+struct SDL_Texture;
+
+// Platform-private: one uploaded frame of a picture. A texture belongs to the
+// renderer of one generation (RendererGeneration); when the renderer goes, its
+// textures are gone with it and the handle is only forgotten, never freed twice.
+namespace platform {
+
+class Texture {
+public:
+  Texture(SDL_Texture* handle, unsigned generation) : handle_(handle), generation_(generation) {}
+  ~Texture();
+  Texture(const Texture&) = delete;
+  Texture& operator=(const Texture&) = delete;
+
+  SDL_Texture* Handle() const { return handle_; }
+  unsigned Generation() const { return generation_; }
+
+  // Uploads a pixmap (a render target when `target`); nullptr without a renderer.
+  static std::unique_ptr<Texture> Create(const Pixmap& pixels, bool filter, bool target);
+
+private:
+  SDL_Texture* handle_;
+  unsigned generation_;
+};
+
+} // namespace platform
