@@ -2,6 +2,7 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
+#include "resources/TPakFileManager.h"
 
 namespace {
 
@@ -12,6 +13,17 @@ std::string BaseName(const std::string& path) {
   const size_t dot = file.find_last_of('.');
   if (dot != std::string::npos) file.erase(dot);
   return file;
+}
+
+// The file name without its folder.
+std::string FileName(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Resources are looked up by file name in the pack set first, then on disk.
+std::shared_ptr<TPakItem> PackItemFor(const std::string& path) {
+  return PakFiles ? PakFiles->GetItem(FileName(path)) : nullptr;
 }
 
 int32_t NextPowerOfTwo(int32_t value) {
@@ -31,7 +43,9 @@ std::string UpperCaseName(const std::string& text) {
 
 void TGameImage::Load(const std::string& path, int flags, int midHandle) {
   name = UpperCaseName(BaseName(path));
-  image = platform::Picture::Load(path, flags);
+  image = nullptr;
+  if (auto item = PackItemFor(path)) image = item->GetImage(flags);
+  if (!image) image = platform::Picture::Load(path, flags);
   if (!image) {
     ShowError("Error loading bitmap " + path, 1);
     return;
@@ -44,9 +58,12 @@ void TGameImage::LoadAnim(const std::string& path, int cellWidth, int cellHeight
                           int flags, int midHandle) {
   name = UpperCaseName(BaseName(path));
   image = nullptr;
-  platform::Pixmap pixels;
-  if (cellWidth > 0 && cellHeight > 0 && cellCount > 0 && platform::LoadPixmap(platform::ResolvePath(path), pixels))
-    image = platform::Picture::FromPixmapCells(pixels, cellWidth, cellHeight, firstCell, cellCount, flags);
+  if (cellWidth > 0 && cellHeight > 0 && cellCount > 0) {
+    if (auto item = PackItemFor(path)) image = item->GetAnimImage(cellWidth, cellHeight, firstCell, cellCount, flags);
+    platform::Pixmap pixels;
+    if (!image && platform::LoadPixmap(platform::ResolvePath(path), pixels))
+      image = platform::Picture::FromPixmapCells(pixels, cellWidth, cellHeight, firstCell, cellCount, flags);
+  }
   if (!image) {
     ShowError("Error loading anim bitmap " + path, 1);
     return;

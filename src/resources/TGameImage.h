@@ -17,7 +17,8 @@ public:
   int32_t midhandled = 0;     // 1: handle at the frame centre, 0: top-left corner
   int32_t tag = 0;            // free for callers
 
-  // Loading; a missing or undecodable file is fatal ("Error loading bitmap " / "Error loading anim bitmap " + path).
+  // Loading: the file name is looked up in the pack set (PakFiles) first, then
+  // the path on disk; a missing or undecodable file is fatal ("Error loading bitmap " / "Error loading anim bitmap " + path).
   void Load(const std::string& path, int flags, int midHandle);
   void LoadAnim(const std::string& path, int cellWidth, int cellHeight, int firstCell, int cellCount, int flags,
                 int midHandle);

@@ -2,6 +2,7 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/Graphics.h"
+#include "resources/TPakFileManager.h"
 
 #include <cmath>
 
@@ -60,6 +61,19 @@ int LoadFonts(const uint8_t* data, size_t size, const std::string& name) {
 
 int LoadFonts(const std::vector<uint8_t>& bytes, const std::string& name) {
   return LoadFonts(bytes.data(), bytes.size(), name);
+}
+
+int LoadGameFonts() {
+  const std::string name = "calibri.ttf";
+  for (size_t i = 0; i < FontSizes.size(); ++i) {
+    std::shared_ptr<platform::RasterFont> raster = PakFiles ? PakFiles->GetImageFont(name, FontSizes[i], 4) : nullptr;
+    Fonts[i] = raster ? platform::ImageFont::FromRaster(*raster, true) : nullptr;
+    if (!Fonts[i]) {
+      ShowError("Error loading font " + name, 1);
+      return 0;
+    }
+  }
+  return 1;
 }
 
 void KillFonts() {

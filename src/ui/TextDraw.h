@@ -26,6 +26,8 @@ std::shared_ptr<platform::ImageFont> FontOfSize(int size);
 // is fatal ("Error loading font " + name). Returns 1 when done.
 int LoadFonts(const uint8_t* data, size_t size, const std::string& name = "calibri.ttf");
 int LoadFonts(const std::vector<uint8_t>& bytes, const std::string& name = "calibri.ttf");
+// Start-up: the seven sizes of "calibri.ttf" from the pack set (PakFiles); fatal when missing.
+int LoadGameFonts();
 void KillFonts();
 
 // The current font (what DrawText and TextWidth use).
