@@ -1,0 +1,7 @@
+// The entry point of every test binary (linked in from test_support).
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
