@@ -1,7 +1,9 @@
 #include "platform/Pixmap.h"
 #include "platform/Files.h"
 
+#include <algorithm>
 #include <csetjmp>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <jpeglib.h>
@@ -178,7 +180,46 @@ bool DecodeJpeg(const uint8_t* data, size_t size, Pixmap& out, JpegFailure& fail
   return true;
 }
 
+bool EncodeJpegRows(const Pixmap& pixmap, int quality, unsigned char*& buffer, unsigned long& size,
+                    JpegFailure& failure) {
+  jpeg_compress_struct info;
+  info.err = jpeg_std_error(&failure.manager);
+  failure.manager.error_exit = JpegErrorExit;
+  jpeg_create_compress(&info);
+  if (setjmp(failure.jump)) {
+    jpeg_destroy_compress(&info);
+    return false;
+  }
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = JDIMENSION(pixmap.width);
+  info.image_height = JDIMENSION(pixmap.height);
+  info.input_components = 4;
+  info.in_color_space = JCS_EXT_RGBA;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, quality, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(pixmap.Pixel(0, int(info.next_scanline)));
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  return true;
+}
+
 } // namespace
+
+bool EncodeJpeg(const Pixmap& pixmap, std::vector<uint8_t>& out, int quality) {
+  out.clear();
+  if (pixmap.Empty() || pixmap.rgba.size() != size_t(pixmap.width) * pixmap.height * 4) return false;
+  unsigned char* buffer = nullptr; // grown by the library with malloc
+  unsigned long size = 0;
+  JpegFailure failure{};
+  bool ok = EncodeJpegRows(pixmap, std::clamp(quality, 1, 100), buffer, size, failure);
+  if (ok) out.assign(buffer, buffer + size);
+  std::free(buffer);
+  return ok;
+}
 
 bool DecodePicture(const uint8_t* data, size_t size, Pixmap& out, std::string* error) {
   out = Pixmap();

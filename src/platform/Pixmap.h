@@ -26,6 +26,8 @@ bool LoadPixmap(const std::string& path, Pixmap& out, std::string* error = nullp
 // PNG encoding (compression 0..9) for screenshots and the asset tools.
 bool SavePng(const Pixmap& pixmap, const std::string& path, int compression = 9);
 bool EncodePng(const Pixmap& pixmap, std::vector<uint8_t>& out, int compression = 9);
+// JPEG encoding (quality 1..100, alpha dropped) for the asset tools and tests.
+bool EncodeJpeg(const Pixmap& pixmap, std::vector<uint8_t>& out, int quality = 90);
 
 // The mask colour: while masking is on, pixels of exactly that colour become
 // fully transparent when a pixmap becomes a picture. The game sets magenta
