@@ -28,17 +28,37 @@ bool Exists(const std::string& path) {
   return lstat(path.c_str(), &info) == 0;
 }
 
-// The entry of `folder` named `name` ignoring case; "" when there is none.
-std::string FindEntryNoCase(const std::string& folder, const std::string& name) {
-  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-  if (!dir) return "";
-  std::string found;
-  while (dirent* entry = readdir(dir)) {
-    std::string candidate = entry->d_name;
-    if (EqualNoCase(candidate, name) && (found.empty() || LessNoCase(candidate, found))) found = candidate;
+// Resolves parts[index..count) below `base` (which ends in "/" or is empty),
+// trying the exact spelling first and then every other spelling of each name,
+// so "Data/x" and "data/y" can both be found when both folders exist.
+bool ResolveParts(const std::vector<std::string>& parts, size_t index, size_t count, const std::string& base,
+                  std::string& out) {
+  if (index == count) {
+    out = base.size() > 1 && base.back() == '/' ? base.substr(0, base.size() - 1) : base;
+    if (out.empty()) out = base;
+    return true;
   }
-  closedir(dir);
-  return found;
+  const std::string& part = parts[index];
+  bool last = index + 1 == count;
+  if (part.empty() || part == "." || part == "..") return ResolveParts(parts, index + 1, count, base + part + "/", out);
+  std::vector<std::string> candidates;
+  if (Exists(base + part)) candidates.push_back(part);
+  if (DIR* dir = opendir(base.empty() ? "." : base.c_str())) {
+    std::vector<std::string> others;
+    while (dirent* entry = readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name != part && EqualNoCase(name, part)) others.push_back(name);
+    }
+    closedir(dir);
+    std::sort(others.begin(), others.end(), LessNoCase);
+    candidates.insert(candidates.end(), others.begin(), others.end());
+  }
+  for (const std::string& name : candidates) {
+    struct stat info {};
+    if (!last && (stat((base + name).c_str(), &info) != 0 || !S_ISDIR(info.st_mode))) continue;
+    if (ResolveParts(parts, index + 1, count, base + name + "/", out)) return true;
+  }
+  return false;
 }
 
 bool WriteAll(int fd, const void* data, size_t size) {
@@ -91,35 +111,20 @@ bool ReadInto(const std::string& path, Buffer& out, int64_t maxBytes) {
 
 std::string ResolvePath(const std::string& path) {
   if (path.empty() || Exists(path)) return path;
-  // Walk the components, keeping each one that exists as written and looking
-  // up the others ignoring case.
-  std::string resolved = path[0] == '/' ? "/" : "";
-  size_t start = path[0] == '/' ? 1 : 0;
-  while (start <= path.size()) {
+  std::vector<std::string> parts;
+  for (size_t start = 0;;) {
     size_t end = path.find('/', start);
-    if (end == std::string::npos) end = path.size();
-    std::string part = path.substr(start, end - start);
-    bool last = end == path.size();
-    if (!part.empty()) {
-      std::string candidate = resolved + part;
-      if (part != "." && part != ".." && !Exists(candidate)) {
-        std::string match = FindEntryNoCase(resolved.empty() ? "." : resolved, part);
-        // A missing last name keeps its spelling inside the resolved folder,
-        // so a new file lands beside its differently cased siblings.
-        if (match.empty() && !last) return path;
-        candidate = resolved + (match.empty() ? part : match);
-      }
-      resolved = candidate;
-      if (!last) resolved += '/';
-    } else if (!last) {
-      // Doubled slashes: keep the path's shape.
-      if (resolved.empty() || resolved.back() != '/') resolved += '/';
-    }
-    if (last) break;
+    parts.push_back(path.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) break;
     start = end + 1;
   }
-  if (path.back() == '/' && (resolved.empty() || resolved.back() != '/')) resolved += '/';
-  return resolved;
+  std::string resolved;
+  if (ResolveParts(parts, 0, parts.size(), "", resolved)) return resolved;
+  // Only the last name missing: it keeps its spelling inside the resolved
+  // folder, so a new file lands beside its differently cased siblings.
+  if (parts.size() > 1 && !parts.back().empty() && ResolveParts(parts, 0, parts.size() - 1, "", resolved))
+    return resolved + "/" + parts.back();
+  return path;
 }
 
 bool FileExists(const std::string& path) {

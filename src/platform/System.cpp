@@ -18,6 +18,8 @@ namespace platform {
 namespace {
 const auto processStart = std::chrono::steady_clock::now();
 int lockDescriptor = -1; // kept open (and locked) until the process ends
+std::string lockName;
+pid_t lockOwner = 0;      // a forked child does not inherit the right to the lock
 
 std::string EnvOr(const char* name, const std::string& fallback) {
   const char* value = std::getenv(name);
@@ -35,7 +37,7 @@ void Delay(int milliseconds) {
 }
 
 bool AcquireSingleInstanceLock(const std::string& name) {
-  if (lockDescriptor >= 0) return true; // this process already holds it
+  if (lockDescriptor >= 0 && lockOwner == getpid() && lockName == name) return true; // already ours
   std::string folder = EnvOr("XDG_RUNTIME_DIR", "");
   std::string path;
   struct stat info {};
@@ -51,6 +53,8 @@ bool AcquireSingleInstanceLock(const std::string& name) {
     return !held;
   }
   lockDescriptor = fd;
+  lockName = name;
+  lockOwner = getpid();
   return true;
 }
 

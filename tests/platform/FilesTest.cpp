@@ -1,0 +1,136 @@
+#include "platform/Files.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace platform;
+using test_support::TempFolder;
+
+namespace {
+
+std::string Read(const std::string& path) {
+  std::string text;
+  EXPECT_TRUE(ReadWholeFile(path, text)) << path;
+  return text;
+}
+
+TEST(FilesTest, ResolvePathFindsEachComponentWhateverItsCase) {
+  TempFolder folder;
+  folder.Write("Data/graphics/buttonMO.png", "button");
+  folder.Write("data/Default.ini", "ini");
+  const std::string root = folder.Path();
+
+  EXPECT_EQ(ResolvePath(root + "Data/graphics/buttonMO.png"), root + "Data/graphics/buttonMO.png");
+  EXPECT_EQ(ResolvePath(root + "data/GRAPHICS/buttonmo.png"), root + "Data/graphics/buttonMO.png");
+  EXPECT_EQ(Read(root + "DATA/Graphics/ButtonMo.PNG"), "button");
+  // Two folders differ only in case: the exact spelling wins at every step.
+  EXPECT_EQ(ResolvePath(root + "data/Default.ini"), root + "data/Default.ini");
+  EXPECT_EQ(ResolvePath(root + "data/default.INI"), root + "data/Default.ini");
+  EXPECT_TRUE(FileExists(root + "DATA/default.ini"));
+  EXPECT_TRUE(FolderExists(root + "DATA/GRAPHICS"));
+  EXPECT_FALSE(FileExists(root + "data/graphics"));
+  EXPECT_EQ(FileSize(root + "data/graphics/BUTTONMO.png"), 6);
+  EXPECT_EQ(FileSize(root + "data/graphics/none.png"), -1);
+  // Nothing matches: unchanged; only the last name missing: written inside the found folder.
+  EXPECT_EQ(ResolvePath(root + "nowhere/at/all.png"), root + "nowhere/at/all.png");
+  EXPECT_EQ(ResolvePath(root + "DATA/graphics/new.png"), root + "Data/graphics/new.png");
+}
+
+TEST(FilesTest, RelativePathsResolveFromTheWorkingFolder) {
+  TempFolder folder;
+  folder.Write("Layouts/Matching/1.layout", "x");
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+  ASSERT_EQ(chdir(folder.Path().c_str()), 0);
+  std::string resolved = ResolvePath("layouts/matching/1.LAYOUT");
+  ASSERT_EQ(chdir(previous), 0);
+  EXPECT_EQ(resolved, "Layouts/Matching/1.layout");
+}
+
+TEST(FilesTest, ListFolderSortsIgnoringCaseAndFiltersByExtension) {
+  TempFolder folder;
+  for (const char* name : {"beta.dat", "Alpha.dat", "gamma.DAT", "delta.datx", ".dat", "Zed.txt", "b.dat"})
+    folder.Write(name, "1");
+  folder.Write("Sub/inner.dat", "1");
+
+  std::vector<std::string> all = ListFolder(folder.Path());
+  EXPECT_EQ(all, (std::vector<std::string>{".dat", "Alpha.dat", "b.dat", "beta.dat", "delta.datx", "gamma.DAT",
+                                           "Zed.txt"}));
+  std::vector<std::string> dat = ListFolder(folder.Path(), "dat");
+  EXPECT_EQ(dat, (std::vector<std::string>{".dat", "Alpha.dat", "b.dat", "beta.dat", "gamma.DAT"}));
+  std::vector<std::string> withFolders = ListFolder(folder.Path(), "", true);
+  EXPECT_NE(std::find(withFolders.begin(), withFolders.end(), "Sub"), withFolders.end());
+  EXPECT_TRUE(ListFolder(folder.Path() + "missing").empty());
+}
+
+TEST(FilesTest, WriteFileAtomicReplacesWholeFiles) {
+  TempFolder folder;
+  const std::string path = folder.File("settings.ini");
+  ASSERT_TRUE(WriteFileAtomic(path, std::string("first version, quite long")));
+  ASSERT_TRUE(WriteFileAtomic(path, std::string("second")));
+  EXPECT_EQ(Read(path), "second");
+  EXPECT_EQ(ListFolder(folder.Path()), std::vector<std::string>{"settings.ini"}); // no temporary left
+  ASSERT_TRUE(CopyFile(path, folder.File("copy.ini")));
+  EXPECT_EQ(Read(folder.File("copy.ini")), "second");
+  ASSERT_TRUE(CreateEmptyFile(folder.File("marker.dat")));
+  EXPECT_EQ(FileSize(folder.File("marker.dat")), 0);
+  EXPECT_TRUE(DeleteFile(folder.File("MARKER.dat")));
+  EXPECT_FALSE(FileExists(folder.File("marker.dat")));
+}
+
+TEST(FilesTest, FailedWriteKeepsTheOldFile) {
+  TempFolder folder;
+  const std::string path = folder.File("scores.hsdat");
+  ASSERT_TRUE(WriteFileAtomic(path, std::string("old scores")));
+  // A child process whose file-size limit makes the write fail half way
+  // (this works even for root, unlike permissions).
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{100, 100};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::string big(10000, 'x');
+    _exit(WriteFileAtomic(path, big) ? 1 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed write was reported as done";
+  EXPECT_EQ(Read(path), "old scores");
+  EXPECT_EQ(ListFolder(folder.Path()), std::vector<std::string>{"scores.hsdat"});
+  // A target that cannot be replaced (a folder) fails too and leaves nothing behind.
+  folder.Write("taken/inside.txt", "x");
+  EXPECT_FALSE(WriteFileAtomic(folder.File("taken"), std::string("data")));
+  EXPECT_TRUE(FolderExists(folder.File("taken")));
+}
+
+TEST(FilesTest, ReadWholeFileRespectsItsBound) {
+  TempFolder folder;
+  folder.Write("ten.bin", "0123456789");
+  std::vector<uint8_t> bytes;
+  EXPECT_TRUE(ReadWholeFile(folder.File("ten.bin"), bytes, 10));
+  EXPECT_EQ(bytes.size(), 10u);
+  EXPECT_FALSE(ReadWholeFile(folder.File("ten.bin"), bytes, 9));
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_FALSE(ReadWholeFile(folder.File("missing.bin"), bytes));
+  EXPECT_FALSE(ReadWholeFile(folder.Path(), bytes)); // a folder is not a file
+}
+
+TEST(FilesTest, CreateFoldersMakesMissingParents) {
+  TempFolder folder;
+  const std::string deep = folder.Path() + "Velquor Games/Marrowdeck/profiles";
+  EXPECT_TRUE(CreateFolders(deep));
+  EXPECT_TRUE(FolderExists(deep));
+  EXPECT_TRUE(CreateFolders(deep)); // again: already there
+  EXPECT_TRUE(CreateFolder(folder.Path() + "velquor games/marrowdeck")); // exists in another case
+  folder.Write("plain", "x");
+  EXPECT_FALSE(CreateFolders(folder.Path() + "plain/below"));
+}
+
+} // namespace

@@ -1,0 +1,157 @@
+#include "platform/Pixmap.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+Pixmap Pattern(int width, int height) {
+  Pixmap pixmap;
+  pixmap.width = width;
+  pixmap.height = height;
+  pixmap.rgba.resize(size_t(width) * height * 4);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      uint8_t* p = pixmap.Pixel(x, y);
+      p[0] = uint8_t(x * 8), p[1] = uint8_t(y * 8), p[2] = uint8_t((x + y) * 4), p[3] = uint8_t(x * 255 / (width - 1));
+    }
+  return pixmap;
+}
+
+std::vector<uint8_t> Png(const Pixmap& pixmap) {
+  std::vector<uint8_t> bytes;
+  EXPECT_TRUE(EncodePng(pixmap, bytes));
+  return bytes;
+}
+
+// PNG chunk CRC, so a test can build a well-formed header with any size.
+uint32_t Crc(const uint8_t* data, size_t size) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+void PutBigEndian(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(value >> (24 - 8 * i));
+}
+
+TEST(PixmapTest, PngRoundTripKeepsEveryChannelIncludingAlpha) {
+  Pixmap original = Pattern(32, 20);
+  Pixmap decoded;
+  std::vector<uint8_t> bytes = Png(original);
+  ASSERT_TRUE(DecodePicture(bytes.data(), bytes.size(), decoded));
+  EXPECT_EQ(decoded.width, 32);
+  EXPECT_EQ(decoded.height, 20);
+  EXPECT_EQ(decoded.rgba, original.rgba);
+  EXPECT_EQ(decoded.Pixel(0, 0)[3], 0);
+  EXPECT_EQ(decoded.Pixel(31, 5)[3], 255);
+}
+
+TEST(PixmapTest, JpegDecodesToOpaquePixelsCloseToTheOriginal) {
+  Pixmap original = Pattern(40, 24);
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(EncodeJpeg(original, bytes, 95));
+  Pixmap decoded;
+  std::string error;
+  ASSERT_TRUE(DecodePicture(bytes.data(), bytes.size(), decoded, &error)) << error;
+  ASSERT_EQ(decoded.width, 40);
+  ASSERT_EQ(decoded.height, 24);
+  // Lossy, so compare on average: swapped or shifted channels would be far off.
+  double total = 0;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 40; ++x) {
+      EXPECT_EQ(decoded.Pixel(x, y)[3], 255);
+      for (int c = 0; c < 3; ++c) total += std::abs(decoded.Pixel(x, y)[c] - original.Pixel(x, y)[c]);
+    }
+  EXPECT_LT(total / (24 * 40 * 3), 8.0);
+}
+
+TEST(PixmapTest, BrokenDataIsRefusedWithAReason) {
+  std::vector<uint8_t> png = Png(Pattern(64, 64));
+  std::vector<uint8_t> jpeg;
+  ASSERT_TRUE(EncodeJpeg(Pattern(64, 64), jpeg));
+  Pixmap out;
+  std::string error;
+
+  // Cut short at many places: never a crash, always an error.
+  for (size_t cut : {size_t(4), size_t(20), size_t(40), png.size() / 2, png.size() - 13}) {
+    error.clear();
+    EXPECT_FALSE(DecodePicture(png.data(), cut, out, &error)) << "PNG cut at " << cut;
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(out.Empty());
+  }
+  for (size_t cut : {size_t(3), size_t(30), jpeg.size() / 2, jpeg.size() - 10}) {
+    error.clear();
+    EXPECT_FALSE(DecodePicture(jpeg.data(), cut, out, &error)) << "JPEG cut at " << cut;
+    EXPECT_FALSE(error.empty());
+  }
+  // Damaged bytes in the middle of the PNG fail its checksums.
+  std::vector<uint8_t> damaged = png;
+  for (size_t i = damaged.size() / 2; i < damaged.size() / 2 + 16; ++i) damaged[i] ^= 0x5A;
+  EXPECT_FALSE(DecodePicture(damaged.data(), damaged.size(), out, &error));
+  // Not a picture at all, and nothing.
+  const uint8_t text[] = "hello, this is not a picture";
+  EXPECT_FALSE(DecodePicture(text, sizeof(text), out, &error));
+  EXPECT_FALSE(DecodePicture(nullptr, 0, out, &error));
+}
+
+TEST(PixmapTest, OversizedPicturesAreRefusedBeforeDecoding) {
+  std::vector<uint8_t> png = Png(Pattern(8, 8));
+  // IHDR width and height sit at bytes 16..23, its CRC at 29..32.
+  for (uint32_t side : {uint32_t(MaxPictureSide + 1), uint32_t(100000), uint32_t(0x7FFFFFFF)}) {
+    std::vector<uint8_t> huge = png;
+    PutBigEndian(huge, 16, side);
+    PutBigEndian(huge, 20, 4);
+    PutBigEndian(huge, 29, Crc(&huge[12], 17));
+    Pixmap out;
+    std::string error;
+    EXPECT_FALSE(DecodePicture(huge.data(), huge.size(), out, &error)) << side;
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+TEST(PixmapTest, MaskColourClearsExactlyMatchingPixels) {
+  Pixmap pixmap;
+  pixmap.width = 3;
+  pixmap.height = 1;
+  pixmap.rgba = {255, 0, 255, 255, 254, 0, 255, 255, 0, 0, 0, 255};
+  ApplyMask(pixmap, 255, 0, 255);
+  EXPECT_EQ(pixmap.Pixel(0, 0)[3], 0);
+  EXPECT_EQ(pixmap.Pixel(1, 0)[3], 255); // one step off is kept
+  EXPECT_EQ(pixmap.Pixel(2, 0)[3], 255);
+
+  int r, g, b;
+  SetMaskColor(255, 0, 255);
+  GetMaskColor(r, g, b);
+  EXPECT_EQ(r * 65536 + g * 256 + b, 0xFF00FF);
+  SetMaskColor(0, 0, 0);
+}
+
+TEST(PixmapTest, LoadsFilesWhateverTheCaseOfTheirName) {
+  test_support::TempFolder folder;
+  std::vector<uint8_t> png = Png(Pattern(8, 4));
+  folder.Write("Graphics/ButtonMO.png", std::string(png.begin(), png.end()));
+  Pixmap out;
+  EXPECT_TRUE(LoadPixmap(folder.Path() + "graphics/buttonmo.PNG", out));
+  EXPECT_EQ(out.width, 8);
+  std::string error;
+  EXPECT_FALSE(LoadPixmap(folder.Path() + "graphics/missing.png", out, &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(PixmapTest, SavedPngReadsBack) {
+  test_support::TempFolder folder;
+  Pixmap original = Pattern(16, 16);
+  ASSERT_TRUE(SavePng(original, folder.File("shot.png")));
+  Pixmap loaded;
+  ASSERT_TRUE(LoadPixmap(folder.File("shot.png"), loaded));
+  EXPECT_EQ(loaded.rgba, original.rgba);
+  EXPECT_FALSE(SavePng(Pixmap(), folder.File("empty.png")));
+}
+
+} // namespace
