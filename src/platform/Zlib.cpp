@@ -19,44 +19,35 @@ int64_t Inflate(const uint8_t* data, size_t size, uint8_t* out, size_t expectedS
   z_stream stream{};
   if (inflateInit(&stream) != Z_OK) return -1;
 
-  // With nothing expected, still check that the stream starts sanely: a
-  // one-byte scratch buffer tells a valid stream from garbage.
-  uint8_t scratch = 0;
-  uint8_t* target = expectedSize ? out : &scratch;
-  size_t room = expectedSize ? expectedSize : 1;
-
+  // Output beyond `expectedSize` goes to a scratch buffer and is dropped, but
+  // the stream is still read to its end so a damaged tail or checksum is
+  // caught.
+  uint8_t scratch[16384];
   size_t produced = 0;
   size_t consumed = 0;
   int64_t result = -1;
   for (;;) {
+    const bool full = produced >= expectedSize;
     stream.next_in = const_cast<Bytef*>(data + consumed);
     stream.avail_in = Slice(size - consumed);
-    stream.next_out = target + produced;
-    stream.avail_out = Slice(room - produced);
+    stream.next_out = full ? scratch : out + produced;
+    stream.avail_out = full ? uInt(sizeof scratch) : Slice(expectedSize - produced);
     const uInt inBefore = stream.avail_in;
     const uInt outBefore = stream.avail_out;
     const int status = inflate(&stream, Z_NO_FLUSH);
     consumed += inBefore - stream.avail_in;
-    produced += outBefore - stream.avail_out;
+    if (!full) produced += outBefore - stream.avail_out;
 
     if (status == Z_STREAM_END) {
       result = int64_t(produced);
       break;
     }
-    if (produced == room) {
-      // Output full: the item keeps exactly the declared size, whatever the
-      // stream would have added.
-      result = int64_t(produced);
-      break;
-    }
     if (status == Z_OK) continue;
-    if (status == Z_BUF_ERROR && consumed < size && stream.avail_in == 0) continue;
-    // Truncated input (Z_BUF_ERROR with nothing left), bad data, bad header.
-    result = -1;
+    if (status == Z_BUF_ERROR && stream.avail_in == 0 && consumed < size) continue;
+    // Truncated input, bad data, bad header or checksum.
     break;
   }
   inflateEnd(&stream);
-  if (result >= 0 && !expectedSize) return 0;
   return result;
 }
 

@@ -124,36 +124,3 @@ std::string TPakFileManager::GetText(const std::string& name) const {
   const auto item = GetItem(name);
   return item ? item->GetText() : std::string();
 }
-
-std::shared_ptr<platform::Pixmap> TPakFileManager::GetPixmap(const std::string& name) const {
-  const auto item = GetItem(name);
-  return item ? item->GetPixmap() : nullptr;
-}
-
-std::shared_ptr<platform::Picture> TPakFileManager::GetImage(const std::string& name, int flags) const {
-  const auto item = GetItem(name);
-  return item ? item->GetImage(flags) : nullptr;
-}
-
-std::shared_ptr<platform::Picture> TPakFileManager::GetAnimImage(const std::string& name, int cellWidth,
-                                                                 int cellHeight, int firstCell, int cellCount,
-                                                                 int flags) const {
-  const auto item = GetItem(name);
-  return item ? item->GetAnimImage(cellWidth, cellHeight, firstCell, cellCount, flags) : nullptr;
-}
-
-std::shared_ptr<platform::RasterFont> TPakFileManager::GetImageFont(const std::string& name, int size,
-                                                                    int style) const {
-  const auto item = GetItem(name);
-  return item ? item->GetImageFont(size, style) : nullptr;
-}
-
-std::shared_ptr<platform::audio::Sound> TPakFileManager::GetSound(const std::string& name, int flags) const {
-  const auto item = GetItem(name);
-  return item ? item->GetSound(flags) : nullptr;
-}
-
-std::shared_ptr<platform::audio::Sound> TPakFileManager::GetAudioSample(const std::string& name) const {
-  const auto item = GetItem(name);
-  return item ? item->GetAudioSample() : nullptr;
-}

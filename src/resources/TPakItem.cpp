@@ -106,31 +106,3 @@ std::shared_ptr<std::istream> TPakItem::GetStream() const {
 }
 
 std::string TPakItem::GetText() const { return DecodeTextBytes(Data); }
-
-std::shared_ptr<platform::Pixmap> TPakItem::GetPixmap() const {
-  auto pixmap = std::make_shared<platform::Pixmap>();
-  if (!platform::DecodePicture(Data.data(), Data.size(), *pixmap)) return nullptr;
-  return pixmap;
-}
-
-std::shared_ptr<platform::Picture> TPakItem::GetImage(int flags) const {
-  return platform::Picture::LoadFromMemory(Data.data(), Data.size(), flags);
-}
-
-std::shared_ptr<platform::Picture> TPakItem::GetAnimImage(int cellWidth, int cellHeight, int firstCell, int cellCount,
-                                                          int flags) const {
-  platform::Pixmap pixmap;
-  if (!platform::DecodePicture(Data.data(), Data.size(), pixmap)) return nullptr;
-  return platform::Picture::FromPixmapCells(pixmap, cellWidth, cellHeight, firstCell, cellCount, flags);
-}
-
-std::shared_ptr<platform::audio::Sound> TPakItem::GetSound(int flags) const {
-  return platform::audio::Sound::LoadFromMemory(Data.data(), Data.size(), (flags & 1) != 0);
-}
-
-std::shared_ptr<platform::RasterFont> TPakItem::GetImageFont(int size, int /*style*/) const {
-  if (size < 1) return nullptr;
-  auto font = std::make_shared<platform::RasterFont>();
-  if (!platform::RasterizeFont(Data.data(), Data.size(), size, *font)) return nullptr;
-  return font;
-}
