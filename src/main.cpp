@@ -1,2 +1,3 @@
-// Process entry; the start-up sequence lives in app/.
-int main() { return 0; }
+#include "screens/ProgramEntry.h"
+
+int main(int argc, char** argv) { return ProgramEntry(argc, argv); }

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+// What the command line asks of this run.
+struct TRunOptions {
+  std::string DataFolder; // --data DIR (empty: found automatically)
+  int FullScreen = -1;    // --fullscreen 1, --windowed 0, -1 the saved setting
+};
+
+// Builds Game and loads every shared resource, in the start-up order: the
+// folders and settings (with crash recovery), audio, game text, packs,
+// fonts, the session options, the window, the logo splash and, under the
+// loading screen, sounds, music and pictures.
+void GameSetup(const TRunOptions& options);
+
+// The loaders of the last start-up step; each advances the loading bar.
+void LoadGameResources();
+void LoadSoundEffects();
+void LoadMusicTracks();
+void LoadInterfaceImages();
+
+// The game's data folder (ends in "/"): --data, else $MARROWDECK_DATA, else
+// "gamedata/" beside the executable when it exists, else the installed
+// share folder "../share/marrowdeck/" beside the executable's folder.
+std::string FindDataPrefix(const std::string& commandLineFolder);

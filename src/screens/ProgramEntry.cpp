@@ -1,0 +1,91 @@
+#include "screens/ProgramEntry.h"
+
+#include "app/AppGlobals.h"
+#include "app/ErrorReporter.h"
+#include "app/TGame.h"
+#include "app/TGameAudio.h"
+#include "platform/System.h"
+#include "screens/GameSetup.h"
+#include "screens/TTitleScreen.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+const char* const Usage =
+    "Usage: marrowdeck [OPTION]...\n"
+    "Card solitaire: Klondike, Matching and Tri Peaks.\n"
+    "\n"
+    "  --windowed      play in a window this time\n"
+    "  --fullscreen    play full screen this time\n"
+    "  --data DIR      read the game's data from DIR\n"
+    "  --version       print the version and exit\n"
+    "  --help          print this help and exit\n";
+
+// 0 to run, or the status to exit with (after printing what was asked).
+int ParseCommandLine(int argc, char** argv, TRunOptions& options, bool& exitNow) {
+  exitNow = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--help") {
+      std::fputs(Usage, stdout);
+      exitNow = true;
+      return 0;
+    }
+    if (arg == "--version") {
+      std::printf("%s\n", GameVersion);
+      exitNow = true;
+      return 0;
+    }
+    if (arg == "--windowed") {
+      options.FullScreen = 0;
+    } else if (arg == "--fullscreen") {
+      options.FullScreen = 1;
+    } else if (arg == "--data" && i + 1 < argc) {
+      options.DataFolder = argv[++i];
+    } else if (arg.rfind("--data=", 0) == 0 && arg.size() > 7) {
+      options.DataFolder = arg.substr(7);
+    } else {
+      std::fprintf(stderr, "marrowdeck: unknown option '%s'\n%s", arg.c_str(), Usage);
+      exitNow = true;
+      return 2;
+    }
+  }
+  return 0;
+}
+
+} // namespace
+
+int ProgramEntry(int argc, char** argv) {
+  TRunOptions options;
+  bool exitNow = false;
+  int status = ParseCommandLine(argc, argv, options, exitNow);
+  if (exitNow) return status;
+
+  InstallErrorReporter();
+  TitleScreen = std::make_shared<TTitleScreen>();
+  ScreenWidth = 800;
+  ScreenHeight = 600;
+
+  // Another copy is running: end at once, silently.
+  if (!platform::AcquireSingleInstanceLock("Ostrelle")) return 0;
+  std::srand(unsigned(platform::Millisecs()));
+
+  try {
+    GameSetup(options);
+    Game->FixedRateLogic.Init();
+    Game->NoTimingTicks = 3;
+    for (;;) {
+      if (Game->MainLogicLoop() == -1) ExitProgram();
+      Game->ScreenDraw();
+      NextMusicTrack(0);
+    }
+  } catch (const std::exception& error) {
+    ReportUncaughtError(error);
+  } catch (...) {
+    ReportUncaughtError(std::string("Unknown error"));
+  }
+}
