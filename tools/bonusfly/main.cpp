@@ -63,7 +63,7 @@ std::vector<uint8_t> BonusFly() {
   sparkle.LaunchSize = 0.25f;
   sparkle.Grow = -0.004f;
   sparkle.AlphaVar = 0.1f;
-  sparkle.AlphaChange = -0.025f;
+  sparkle.AlphaChange = -0.0275f; // even the brightest (1.1) fades out by the end of its life
   sparkle.RotationVar = 3;
   sparkle.StartOffsetVarX = 4;
   sparkle.StartOffsetVarY = 4;
@@ -83,7 +83,7 @@ std::vector<uint8_t> BonusFly() {
   twinkle.LaunchSize = 0.12f;
   twinkle.Grow = -0.002f;
   twinkle.AlphaVar = 0.15f;
-  twinkle.AlphaChange = -0.04f;
+  twinkle.AlphaChange = -0.046f;
   twinkle.RotationVar = 6;
   twinkle.StartOffsetVarX = 6;
   twinkle.StartOffsetVarY = 6;
