@@ -190,8 +190,9 @@ void LogicalToWindow(int logicalX, int logicalY, int& windowX, int& windowY) {
   double sx, sy;
   OutputScale(sx, sy);
   SDL_Rect box = Letterbox();
-  windowX = int(std::lround((box.x + (logicalX + 0.5) * box.w / g.width) / sx));
-  windowY = int(std::lround((box.y + (logicalY + 0.5) * box.h / g.height) / sy));
+  // The window pixel under the centre of the logical one.
+  windowX = int(std::floor((box.x + (logicalX + 0.5) * box.w / g.width) / sx));
+  windowY = int(std::floor((box.y + (logicalY + 0.5) * box.h / g.height) / sy));
 }
 
 void RendererLost() {
