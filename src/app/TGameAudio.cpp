@@ -263,7 +263,8 @@ int TGameAudio::ChannelsKill() {
 int TGameAudio::ChangeSoundDriver(const std::string& name, int save) {
   // The OpenAL device list needs no preparation here: the audio layer opens
   // the device when the driver is selected.
-  SoundDriver = audio::SelectDriver(name) ? name : "None";
+  bool accepted = audio::SelectDriver(name) && Upper(name) != "NONE";
+  SoundDriver = accepted ? name : "None";
   IniUpdate(save);
   ResetLogicTimer();
   return SoundDriver == "None" ? 0 : 1;
