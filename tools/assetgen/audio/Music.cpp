@@ -175,9 +175,13 @@ std::vector<Note> ComposeMelody(Rng& rng, const TrackPlan& plan, const Section& 
         std::vector<int> candidates;
         for (int pc : chord.Triad(plan.tonic))
           for (int p = PitchAtOrAbove(pc, plan.melodyLow); p <= plan.melodyHigh; p += 12) candidates.push_back(p);
-        std::sort(candidates.begin(), candidates.end(), [&](int a, int b) {
-          return std::abs(a - pitch - direction) < std::abs(b - pitch - direction);
-        });
+        // Aim a little ahead in the phrase's direction; mostly avoid simply
+        // repeating the last note.
+        int aim = pitch + 2 * direction;
+        std::sort(candidates.begin(), candidates.end(),
+                  [&](int a, int b) { return std::abs(a - aim) < std::abs(b - aim); });
+        if (candidates.size() > 1 && candidates.front() == pitch && rng.Chance(0.8))
+          std::rotate(candidates.begin(), candidates.begin() + 1, candidates.end());
         if (last && cell == cells - 1) {
           // The section ends at rest on the chord's root where one fits.
           int root = chord.Root(plan.tonic);
