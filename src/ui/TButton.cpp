@@ -222,10 +222,9 @@ int32_t TButton::Manage() {
         click = MouseRepeat->GetButton();
       else if (mouse->GetMh(1))
         click = 1;
-      if (click)
-        Click(click == 2 ? 1 : 0);
-      else
-        Clicked = 0;
+      // A refused click (pressed picture still showing) must not leave the
+      // previous tick's click standing.
+      if (!click || !Click(click == 2 ? 1 : 0)) Clicked = 0;
       if (ScaleOnMOMax > 1.0f) ScaleOnMO = std::min(ScaleOnMO + ScaleOnMOUpSpeed * Delta, ScaleOnMOMax);
     } else {
       MouseOver = 0;

@@ -40,10 +40,9 @@ int32_t TMenu::Init(const std::string& soundMouseOver, const std::string& soundC
   return 1;
 }
 
-int32_t TMenu::Kill() {
+void TMenu::Kill() {
   for (const auto& button : Items) button->Kill();
   Items.clear();
-  return 1;
 }
 
 // ---- Shadows and alpha ------------------------------------------------------
@@ -287,7 +286,7 @@ int32_t TMenu::MouseOver(const std::string& buttonName) {
 
 // ---- Per tick and drawing ---------------------------------------------------
 
-int32_t TMenu::Manage() {
+int TMenu::Manage() {
   if ((Game && Game->GameFade.Active) || !AcceptInput) {
     ManageFixedGlowOnly();
     return 0;
@@ -306,7 +305,7 @@ int32_t TMenu::Manage() {
   return 1;
 }
 
-int32_t TMenu::ManageNoSound() {
+int TMenu::ManageNoSound() {
   const int32_t oldNoSound = NoSound;
   NoSound = 1;
   const int32_t result = Manage();
@@ -330,11 +329,10 @@ int32_t TMenu::Precache() {
   return 1;
 }
 
-int32_t TMenu::Draw(float dx, float dy) {
+void TMenu::Draw(int dx, int dy) {
   for (const auto& button : Items) {
-    button->offx = dx;
-    button->offy = dy;
+    button->offx = float(dx);
+    button->offy = float(dy);
     button->Draw();
   }
-  return 1;
 }

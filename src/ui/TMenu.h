@@ -1,4 +1,5 @@
 #pragma once
+#include "app/TScreen.h"
 #include "ui/TButton.h"
 
 #include <cstdint>
@@ -9,14 +10,15 @@
 // A column (or row) of picture buttons from the menu folder, stacked from a
 // start position with a fixed gap and centred horizontally. A screen builds
 // it in Load, runs Manage in Logic and asks Clicked("name") afterwards, and
-// draws it in Draw. The menu owns its buttons.
-class TMenu {
+// draws it in Draw. The menu owns its buttons. A screen may hold it as its
+// Menu, which the base screen starts, runs, draws and kills.
+class TMenu : public TScreenMenu {
 public:
   static std::shared_ptr<TMenu> Create(const std::string& soundMouseOver, const std::string& soundClick, float x,
                                        float y, int32_t gap);
   // Empties the menu, stores origin and gap and loads the two sounds (when named).
   int32_t Init(const std::string& soundMouseOver, const std::string& soundClick, float x, float y, int32_t gap);
-  int32_t Kill();
+  void Kill() override;
 
   // Shadow settings: for buttons added later, for existing ones, or both.
   int32_t SetShadow(int32_t on, float sx, float sy, float alpha);
@@ -66,12 +68,13 @@ public:
   int32_t MouseOver(const std::string& buttonName);
 
   // Per tick; nothing is handled during a screen fade or without the pointer.
-  int32_t ManageNoSound();
+  int ManageNoSound() override;
   int32_t Precache();
-  int32_t Manage();
+  int Manage() override;
   int32_t ManageFixedGlowOnly();
   int32_t ManageScaleOnMO();
-  int32_t Draw(float dx, float dy);
+  // Every button drawn shifted by (dx, dy).
+  void Draw(int dx, int dy) override;
 
   std::vector<std::shared_ptr<TButton>> Items; // in drawing order
   float x = 0, y = 0;

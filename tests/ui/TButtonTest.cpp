@@ -1,0 +1,202 @@
+#include "ui/TButton.h"
+
+#include "UiTestWorld.h"
+#include "platform/Keys.h"
+
+namespace {
+
+// Counts the sounds a button asks for instead of playing them.
+class CountingButton : public TButton {
+public:
+  void PlayMouseOver() override { ++mouseOvers; }
+  void PlayClick() override { ++clicks; }
+  void PlayClick2() override { ++secondClicks; }
+  int mouseOvers = 0, clicks = 0, secondClicks = 0;
+};
+
+class ButtonTest : public UiTestWorld {
+protected:
+  void SetUp() override {
+    UiTestWorld::SetUp();
+    button = std::make_shared<CountingButton>();
+    button->SetImage(SolidImage(100, 40));
+    button->Init();
+    button->SetPosition(200, 100);
+  }
+  void Hover() { PointAt(250, 120); }
+  void Leave() { PointAt(10, 10); }
+  // One logic tick as the main loop runs it: hits last one tick.
+  int Tick() {
+    const int clicked = button->Manage();
+    Mouse().ClearMouseHit();
+    return clicked;
+  }
+  std::shared_ptr<CountingButton> button;
+};
+
+TEST_F(ButtonTest, HoverCoversTheHalfOpenRectangle) {
+  PointAt(200, 100);
+  Tick();
+  EXPECT_EQ(button->MouseOver, 1);
+  PointAt(299, 139);
+  Tick();
+  EXPECT_EQ(button->MouseOver, 1);
+  PointAt(300, 120);
+  Tick();
+  EXPECT_EQ(button->MouseOver, 0);
+  PointAt(250, 140);
+  Tick();
+  EXPECT_EQ(button->MouseOver, 0);
+}
+
+TEST_F(ButtonTest, MouseOverSoundPlaysOncePerEntry) {
+  Hover();
+  for (int i = 0; i < 10; ++i) Tick();
+  EXPECT_EQ(button->mouseOvers, 1);
+  Leave();
+  Tick();
+  Hover();
+  for (int i = 0; i < 10; ++i) Tick();
+  EXPECT_EQ(button->mouseOvers, 2);
+  Leave();
+  Tick();
+  Hover();
+  button->ManageNoSound(); // hover refreshed silently
+  Tick();
+  EXPECT_EQ(button->mouseOvers, 2);
+}
+
+TEST_F(ButtonTest, ClickIsReportedForExactlyOneTickWithItsSound) {
+  Hover();
+  Tick();
+  Press();
+  EXPECT_EQ(Tick(), 1);
+  EXPECT_EQ(button->clicks, 1);
+  EXPECT_EQ(Tick(), 0);
+  // A right click presses a button too.
+  Press(2);
+  EXPECT_EQ(Tick(), 1);
+  EXPECT_EQ(button->clicks, 2);
+  // A press away from the button is not its click.
+  Leave();
+  Press();
+  EXPECT_EQ(Tick(), 0);
+}
+
+TEST_F(ButtonTest, PressedPictureBlocksClicksUnlessClickWhenDown) {
+  button->ImageMouseClick = SolidImage(100, 40);
+  button->MouseClickDuration = 40; // 200 ms
+  Hover();
+  Press();
+  EXPECT_EQ(Tick(), 1);
+  EXPECT_GT(button->MouseClickCounter, 0);
+  Press();
+  EXPECT_EQ(Tick(), 0);
+  EXPECT_EQ(button->clicks, 1);
+  for (int i = 0; i < 40; ++i) Tick();
+  Press();
+  EXPECT_EQ(Tick(), 1);
+
+  button->ClickWhenDown = 1;
+  Tick();
+  EXPECT_GT(button->MouseClickCounter, 0);
+  Press();
+  EXPECT_EQ(Tick(), 1);
+  EXPECT_EQ(button->clicks, 3);
+}
+
+TEST_F(ButtonTest, DisabledButtonsFollowClickDisabled) {
+  button->Disabled = 1;
+  Hover();
+  Press();
+  EXPECT_EQ(Tick(), 1); // ClickDisabled is 1 by default
+  button->ClickDisabled = 0;
+  Press();
+  EXPECT_EQ(Tick(), 0);
+  EXPECT_EQ(button->MouseOver, 0);
+  button->Disabled = 0;
+  button->Active = 0;
+  Press();
+  EXPECT_EQ(Tick(), 0);
+}
+
+TEST_F(ButtonTest, GrowsUnderThePointerAndShrinksAfter) {
+  button->SetupScaleOnMO(1.1f, 0.03f, 0.01f);
+  Hover();
+  Tick();
+  EXPECT_NEAR(button->ScaleOnMO, 1.03f, 1e-5);
+  Tick();
+  EXPECT_NEAR(button->ScaleOnMO, 1.06f, 1e-5);
+  Tick();
+  Tick();
+  EXPECT_FLOAT_EQ(button->ScaleOnMO, 1.1f);
+  Tick();
+  EXPECT_FLOAT_EQ(button->ScaleOnMO, 1.1f);
+  Leave();
+  Tick();
+  EXPECT_NEAR(button->ScaleOnMO, 1.09f, 1e-5);
+  for (int i = 0; i < 20; ++i) Tick();
+  EXPECT_FLOAT_EQ(button->ScaleOnMO, 1.0f);
+}
+
+TEST_F(ButtonTest, EnterAndSpacePressTheDefaultButton) {
+  Leave();
+  KeyHits[platform::keys::Enter] = 1;
+  EXPECT_EQ(Tick(), 0); // not the default button: the key is left alone
+  EXPECT_EQ(KeyHits[platform::keys::Enter], 1);
+  button->OKButton = 1;
+  EXPECT_EQ(Tick(), 1);
+  EXPECT_EQ(button->MouseOver, 1);
+  KeyHits[platform::keys::Space] = 1;
+  EXPECT_EQ(Tick(), 1);
+  button->OKButtonUseSpace = 0;
+  KeyHits[platform::keys::Space] = 1;
+  EXPECT_EQ(Tick(), 0);
+  EXPECT_EQ(button->clicks, 2);
+}
+
+TEST_F(ButtonTest, HeldButtonWithMouseRepeatClicksAgain) {
+  button->SetupMouseRepeat(100, 50); // 20 ticks, then every 10
+  button->SoundClick2 = std::make_shared<TGameSound>();
+  Hover();
+  Mouse().ButtonDown(1);
+  int clicks = 0;
+  for (int i = 0; i < 40; ++i) clicks += Tick();
+  Mouse().ButtonUp(1);
+  EXPECT_EQ(clicks, 3); // the press, after 20 ticks, after 30
+  EXPECT_EQ(button->clicks, 1);
+  EXPECT_EQ(button->secondClicks, 2);
+}
+
+TEST_F(ButtonTest, MouseOverUserFunctionCancelsTheHover) {
+  int veto = 1;
+  button->MouseOverUserFunction = [&veto] { return veto; };
+  Hover();
+  Press();
+  EXPECT_EQ(Tick(), 0);
+  EXPECT_EQ(button->mouseOvers, 0);
+  veto = 0;
+  Press();
+  EXPECT_EQ(Tick(), 1);
+}
+
+TEST_F(UiTestWorld, ButtonSoundsReachTheirOwnChannelsWithoutAPool) {
+  WritePicture("ok", 80, 30);
+  WritePicture("okMO", 80, 30);
+  WriteSound("over");
+  WriteSound("click");
+  auto button = TButton::CreateSpecial("ok", "okMO", "over", "click");
+  ASSERT_TRUE(button->ChannelMouseOver);
+  ASSERT_TRUE(button->ChannelClick);
+  EXPECT_EQ(button->name, "OK");
+  EXPECT_EQ(button->w, 80);
+  PointAt(button->x + 5, button->y + 5);
+  button->Manage();
+  EXPECT_EQ(button->ChannelMouseOver->CurrentSound(), button->SoundMouseOver->sound);
+  EXPECT_FALSE(button->ChannelClick->CurrentSound());
+  Press();
+  button->Manage();
+  EXPECT_EQ(button->ChannelClick->CurrentSound(), button->SoundClick->sound);
+}
+
+} // namespace
