@@ -24,6 +24,11 @@ function(marrowdeck_test_folder name)
   target_link_libraries(${name} PRIVATE ${ARGN} test_support GTest::gtest GTest::gmock marrowdeck_warnings)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_RENDER_DRIVER=software;ALSOFT_DRIVERS=null;MARROWDECK_DATA=${MARROWDECK_DATA_DIR};MARROWDECK_SOURCE=${PROJECT_SOURCE_DIR}"
     DISCOVERY_TIMEOUT 60)
+  # The environment is set from a file CTest reads after the discovered tests:
+  # a list given through gtest_discover_tests' PROPERTIES keeps only its first item.
+  set(test_env "SDL_VIDEODRIVER=dummy;SDL_RENDER_DRIVER=software;ALSOFT_DRIVERS=null;MARROWDECK_DATA=${MARROWDECK_DATA_DIR};MARROWDECK_SOURCE=${PROJECT_SOURCE_DIR}")
+  file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${name}_env.cmake
+    CONTENT "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${test_env}\")\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_CURRENT_BINARY_DIR}/${name}_env.cmake)
 endfunction()
