@@ -1,5 +1,10 @@
 #include "Effects.h"
 
+#include "Biquad.h"
+#include "Envelopes.h"
+#include "Reverb.h"
+#include "Rng.h"
+
 #include <algorithm>
 #include <cmath>
 

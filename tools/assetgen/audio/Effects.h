@@ -1,5 +1,5 @@
 #pragma once
-#include "Dsp.h"
+#include "Clip.h"
 
 #include <cstdint>
 

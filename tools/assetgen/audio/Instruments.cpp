@@ -1,5 +1,8 @@
 #include "Instruments.h"
 
+#include "Envelopes.h"
+#include "Rng.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>

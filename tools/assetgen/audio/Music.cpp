@@ -1,6 +1,9 @@
 #include "Music.h"
 
+#include "Envelopes.h"
 #include "Instruments.h"
+#include "Reverb.h"
+#include "Rng.h"
 
 #include <algorithm>
 #include <cmath>

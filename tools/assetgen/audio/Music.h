@@ -1,5 +1,5 @@
 #pragma once
-#include "Dsp.h"
+#include "Clip.h"
 
 // The two background tracks. Each is a complete, calm piece of a little over
 // two minutes (intro, themes, a bridge, a closing cadence) that ends in
