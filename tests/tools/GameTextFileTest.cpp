@@ -1,7 +1,7 @@
 // Checks of the shipped game text, data/text/gametext.txt: the file format the
 // game's reader expects, every key the game looks up, and that each line fits
 // the place it is drawn in at its font size (measured with the game's font).
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "platform/Files.h"
 #include "platform/FontRaster.h"
 #include "resources/TGameText.h"

@@ -1,7 +1,7 @@
 // Checks of the generated sounds and music in the build's data tree: every
 // file decodes with the game's decoders, nothing clips, effects have sensible
 // lengths and levels, and the music tracks are complete pieces that end.
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "platform/Audio.h"
 #include "platform/Files.h"
 #include "platform/WavReader.h"

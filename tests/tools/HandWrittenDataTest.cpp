@@ -1,6 +1,6 @@
 // Checks of the hand-written data files the game ships: the default settings,
 // the Klondike table layout and the bonus-flight particle effect.
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "platform/Files.h"
 
 #include <gtest/gtest.h>
