@@ -30,8 +30,8 @@ bool Fail(std::string* error, const std::string& why) {
 }
 
 bool CheckItem(const PakWriterItem& item, size_t nameField, std::string* error) {
-  if (item.Name.size() >= nameField)
-    return Fail(error, "name too long for the pack (" + std::to_string(nameField - 1) + " bytes): " + item.Name);
+  if (item.Name.size() > nameField)
+    return Fail(error, "name too long for the pack (" + std::to_string(nameField) + " bytes): " + item.Name);
   if (int64_t(item.Data.size()) > TPakFile::MaxItemBytes) return Fail(error, "item larger than 256 MiB: " + item.Name);
   if (TrimPakName(reinterpret_cast<const uint8_t*>(item.Name.data()), item.Name.size()) != item.Name)
     return Fail(error, "name starts or ends with a blank or control byte: " + item.Name);

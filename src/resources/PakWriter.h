@@ -7,7 +7,7 @@
 // is what the tools produce; version 1.0 (items inline) is kept so old packs
 // can be made for checking the reader.
 struct PakWriterItem {
-  std::string Name;    // at most 255 bytes in 1.1, 51 in 1.0
+  std::string Name;    // at most 256 bytes in 1.1, 52 in 1.0
   int32_t VarType = 0;
   std::vector<uint8_t> Data;
 };

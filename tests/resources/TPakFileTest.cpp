@@ -80,10 +80,19 @@ TEST(TPakFileTest, BothVersionsReadBackWhatTheWriterWrote) {
 TEST(TPakFileTest, WriterRefusesNamesThatDoNotFit) {
   std::vector<uint8_t> out;
   std::string error;
-  EXPECT_FALSE(BuildPak11({{std::string(256, 'a'), 0, {}}}, out, &error));
+  EXPECT_FALSE(BuildPak11({{std::string(257, 'a'), 0, {}}}, out, &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_TRUE(BuildPak11({{std::string(255, 'a'), 0, {}}}, out, &error));
-  EXPECT_FALSE(BuildPak10({{std::string(52, 'a'), 0, {}}}, out, &error));
+  EXPECT_FALSE(BuildPak10({{std::string(53, 'a'), 0, {}}}, out, &error));
+  // A name filling its whole field reads back whole.
+  ASSERT_TRUE(BuildPak11({{std::string(256, 'a'), 0, {}}}, out, &error));
+  TPakFile pak;
+  EXPECT_EQ(Read(out, pak), "");
+  ASSERT_EQ(pak.Items.size(), 1u);
+  EXPECT_EQ(pak.Items[0]->Name, std::string(256, 'a'));
+  ASSERT_TRUE(BuildPak10({{std::string(52, 'b'), 0, {}}}, out, &error));
+  EXPECT_EQ(Read(out, pak), "");
+  ASSERT_EQ(pak.Items.size(), 1u);
+  EXPECT_EQ(pak.Items[0]->Name, std::string(52, 'b'));
   EXPECT_FALSE(BuildPak11({{" padded", 0, {}}}, out, &error));
 }
 
