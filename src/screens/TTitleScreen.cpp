@@ -1,13 +1,47 @@
 #include "screens/TTitleScreen.h"
 
+#include "app/AppGlobals.h"
 #include "app/TGame.h"
 #include "app/TLoadingScreen.h"
+#include "platform/Files.h"
+#include "platform/Graphics.h"
+#include "resources/TGameImage.h"
+#include "resources/TGameText.h"
 #include "resources/TImageBank.h"
+#include "ui/TMenu.h"
+#include "ui/TSprite.h"
+#include "ui/TextDraw.h"
 
 std::shared_ptr<TTitleScreen> TitleScreen;
 
+namespace {
+
+// Every title button grows to this size under the pointer.
+constexpr float ButtonGrowth = 1.15f;
+
+} // namespace
+
 int TTitleScreen::Load() {
   Image = Images->Find("titlescreen");
+  x = y = 0;
+
+  HeaderSprite = TSprite::Create(TGameImage::Create(Game->ImagePath + "logo.png", -1, 1), 400, 100);
+  HeaderSprite->SetGlow(3, 0, 0.25f, 0, 0.5f);
+
+  TitleMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
+  TitleMenu->AddQuick("play")->OKButton = 1;
+  TitleMenu->AddQuick("help");
+  TitleMenu->AddQuick("options");
+  TitleMenu->AddQuick("highscore");
+  TitleMenu->AddNew("Exit", "exitMO", "exit", 0, 0, 1);
+  TitleMenu->Centre();
+  TitleMenu->SetY(TitleMenu->y + 50);
+  if (platform::FileExists(Game->MenuPath + "changeplayer.png"))
+    TitleMenu->DoAddNew("changeplayer", "changeplayerMO", "", 0, 0, 1)->CentreX(560);
+  for (const auto& button : TitleMenu->Items) button->SetupScaleOnMO(ButtonGrowth, 0.03f, 0.01f);
+  Menu = TitleMenu;
+
+  Game->FadeMusic = 0;
   return 1;
 }
 
@@ -20,4 +54,66 @@ int TTitleScreen::Start() {
   }
   Game->GameFade.Init(500.0f, 0);
   return 1;
+}
+
+int TTitleScreen::Logic() {
+  if (HeaderSprite) HeaderSprite->ManageGlow();
+  if (!TitleMenu) return 1;
+  TitleMenu->Manage();
+  if (TitleMenu->Clicked("exit")) FadeTo(Game->ExitScreen);
+  // "play", "help", "options", "highscore" and "changeplayer" lead to screens
+  // that are not part of the game yet; their clicks are taken and dropped.
+  for (const char* button : {"play", "help", "options", "highscore", "changeplayer"}) TitleMenu->Clicked(button);
+  return 1;
+}
+
+void TTitleScreen::FadeTo(const std::shared_ptr<TScreen>& destination) {
+  if (Game->GameFade.Active) return;
+  Game->DestinationTScreen = destination;
+  Game->GameFade.Init(500.0f, 1, Game->MusicChannel);
+}
+
+int TTitleScreen::Draw() {
+  if (Image && Image->image) {
+    platform::SetBlend(platform::Blend::Solid);
+    platform::SetAlpha(1.0f);
+    platform::SetColor(255, 255, 255);
+    platform::DrawPicture(*Image->image, Image->image->HandleX() + x, Image->image->HandleY() + y);
+  } else {
+    platform::Cls();
+  }
+  platform::SetBlend(platform::Blend::Alpha);
+  if (HeaderSprite) HeaderSprite->Draw();
+  if (TitleMenu) TitleMenu->Draw(0, 0);
+  DrawVersion();
+  return 1;
+}
+
+void TTitleScreen::DrawVersion() {
+  const auto font = FontOfSize(18);
+  if (!font) return;
+  const std::string text = (GameText ? GameText->FindString("Version") : std::string()) + GameVersion;
+  SetImageFont(font);
+  const float oldX = TextShadowX, oldY = TextShadowY, oldAlpha = TextShadowAlpha;
+  TextShadowX = TextShadowY = 2;
+  TextShadowAlpha = 0.6f;
+  platform::SetBlend(platform::Blend::Alpha);
+  platform::SetColor(255, 255, 255);
+  DrawTextAligned(text, 790, 576, 1, 2);
+  TextShadowX = oldX;
+  TextShadowY = oldY;
+  TextShadowAlpha = oldAlpha;
+}
+
+int TTitleScreen::Kill() {
+  TScreen::Kill();
+  if (HeaderSprite) HeaderSprite->Kill();
+  HeaderSprite.reset();
+  TitleMenu.reset();
+  return 1;
+}
+
+int TTitleScreen::SetEscDestination() {
+  Game->DestinationTScreen = Game->ExitScreen;
+  return 0;
 }
