@@ -580,6 +580,10 @@ bool GrabBackBuffer(Pixmap& out) {
   return true;
 }
 
+void FinishDrawing() {
+  if (G().renderer) SDL_RenderFlush(G().renderer.get());
+}
+
 unsigned RendererGeneration() { return G().generation; }
 
 } // namespace platform

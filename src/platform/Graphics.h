@@ -79,6 +79,9 @@ void Flip(bool vsync);
 bool BeginRenderTo(Picture& target);
 void EndRenderTo();
 
+// Carries out every queued drawing command now (the renderer batches them).
+void FinishDrawing();
+
 // Reads the 800 x 600 back buffer (before Flip).
 bool GrabBackBuffer(Pixmap& out);
 
