@@ -113,7 +113,7 @@ bool WriteOgg(const std::string& path, const Clip& clip, float quality, std::str
   const int64_t frames = clip.Frames();
   const int64_t chunk = 4096;
   int64_t done = 0;
-  bool eos = false;
+  bool eos = false, ended = false;
   while (!eos && ok) {
     if (done < frames) {
       int64_t n = std::min(chunk, frames - done);
@@ -123,8 +123,9 @@ bool WriteOgg(const std::string& path, const Clip& clip, float quality, std::str
           buffer[c][i] = clip.samples[size_t((done + i) * clip.channels + c)];
       vorbis_analysis_wrote(&vd, int(n));
       done += n;
-    } else {
-      vorbis_analysis_wrote(&vd, 0); // end of stream
+    } else if (!ended) {
+      vorbis_analysis_wrote(&vd, 0); // end of stream, told once
+      ended = true;
     }
     while (vorbis_analysis_blockout(&vd, &vb) == 1) {
       vorbis_analysis(&vb, nullptr);
@@ -137,6 +138,11 @@ bool WriteOgg(const std::string& path, const Clip& clip, float quality, std::str
           if (ogg_page_eos(&page)) eos = true;
         }
       }
+    }
+    if (ended && !eos) {
+      // Everything is analysed: push out whatever the stream still holds.
+      while (ogg_stream_flush(&os, &page) != 0) writePage(page);
+      eos = true;
     }
   }
 
