@@ -6,6 +6,7 @@
 #include "app/TGameAudio.h"
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
+#include "resources/TPakFileManager.h"
 
 std::shared_ptr<TGameSound> TGameSound::Create(const std::string& path, int flags) {
   auto gameSound = std::make_shared<TGameSound>();
@@ -14,10 +15,19 @@ std::shared_ptr<TGameSound> TGameSound::Create(const std::string& path, int flag
 }
 
 int TGameSound::Load(const std::string& path, int flags) {
-  std::string resolved = platform::ResolvePath(path);
   bool loop = (flags & SOUND_LOOP) != 0;
-  SoundRef loaded = (flags & SOUND_STREAM) ? platform::audio::Sound::LoadStreamed(resolved, loop)
-                                           : platform::audio::Sound::Load(resolved, loop);
+  SoundRef loaded;
+  // Like every resource, a sound is looked up by file name in the pack set
+  // first (already in memory there), then read from disk.
+  size_t slash = path.find_last_of("/\\");
+  auto item = PakFiles ? PakFiles->GetItem(slash == std::string::npos ? path : path.substr(slash + 1)) : nullptr;
+  if (item) {
+    loaded = platform::audio::Sound::LoadFromMemory(item->Data.data(), item->Data.size(), loop);
+  } else {
+    std::string resolved = platform::ResolvePath(path);
+    loaded = (flags & SOUND_STREAM) ? platform::audio::Sound::LoadStreamed(resolved, loop)
+                                    : platform::audio::Sound::Load(resolved, loop);
+  }
   if (!loaded) {
     ShowError("Error loading sample " + path, 1);
     return 0;
