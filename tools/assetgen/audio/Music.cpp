@@ -301,10 +301,10 @@ Clip MusicTrack(int number, int rate) {
   }
 
   RenderNotes(mix, pad, Voice::Pad, 0.10);
-  RenderNotes(mix, accompaniment, plan.accompaniment, plan.accompaniment == Voice::Harp ? 0.22 : 0.2);
-  RenderNotes(mix, bass, Voice::Bass, 0.32);
+  RenderNotes(mix, accompaniment, plan.accompaniment, plan.accompaniment == Voice::Harp ? 0.4 : 0.2);
+  RenderNotes(mix, bass, Voice::Bass, 0.24);
   RenderNotes(mix, lead, plan.lead, 0.24);
-  RenderNotes(mix, bells, Voice::Bell, 0.12);
+  RenderNotes(mix, bells, Voice::Bell, 0.2);
 
   RemoveDc(mix);
   AddReverb(mix, 0.75, 0.5, 0.45);
