@@ -263,6 +263,16 @@ bool GraphicsOpen() { return G().renderer != nullptr; }
 bool SetFullScreen(bool fullScreen) {
   GraphicsState& g = G();
   if (!g.window) return false;
+  if (fullScreen) {
+    // Without a window manager nothing moves or sizes a full-screen window,
+    // so it is made to cover the screen first.
+    SDL_Rect bounds;
+    int display = SDL_GetWindowDisplayIndex(g.window.get());
+    if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) == 0) {
+      SDL_SetWindowPosition(g.window.get(), bounds.x, bounds.y);
+      SDL_SetWindowSize(g.window.get(), bounds.w, bounds.h);
+    }
+  }
   if (SDL_SetWindowFullscreen(g.window.get(), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
   if (!fullScreen) {
     SDL_SetWindowSize(g.window.get(), g.width, g.height);
