@@ -318,7 +318,7 @@ std::shared_ptr<Canvas> CardExtras::Glow(uint32_t rgb) const {
 std::shared_ptr<Canvas> CardExtras::Marked() const {
   auto canvas = std::make_shared<Canvas>(CardWidth, CardHeight);
   cairo_t* cr = canvas->Cr();
-  SetRgb(cr, 0xFFD24A, 0.22);
+  SetRgb(cr, 0xFFD24A, 0.12);
   cairo_paint(cr);
   cairo_new_path(cr);
   RoundedRect(cr, 1.75, 1.75, CardWidth - 3.5, CardHeight - 3.5, CardRadius - 1.5);

@@ -267,7 +267,14 @@ void CardFaces::Court(cairo_t* cr, Suit suit, int rank) const {
     cairo_arc(cr, cx, rank == 12 ? hy : hy + 2, 1.6, 0, 2 * M_PI);
     SetRgb(cr, theme.accent);
     cairo_fill(cr);
-    // Letter in the upper half, suit pip near the waist.
+    // Letter on a light medallion in the upper half, suit pip near the waist.
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, y + 28, 10.5, 0, 2 * M_PI);
+    SetRgb(cr, theme.light, 0.9);
+    cairo_fill_preserve(cr);
+    SetRgb(cr, Gold);
+    cairo_set_line_width(cr, 0.9);
+    cairo_stroke(cr);
     TitleStyle letter;
     letter.top = IsRed(suit) ? 0xE0465A : 0x4A5068;
     letter.bottom = theme.accent;

@@ -1,5 +1,7 @@
 #include "ContactSheet.h"
 
+#include "PreviewSheet.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -72,6 +74,8 @@ std::vector<std::string> WriteContactSheets(const AssetSet& assets, const Fonts&
     out.write(reinterpret_cast<const char*>(png.data()), std::streamsize(png.size()));
     written.push_back(name);
   }
+  WritePreviewSheet(assets, fonts, stem + "-preview.png");
+  written.push_back(stem + "-preview.png");
   return written;
 }
 

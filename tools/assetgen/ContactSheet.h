@@ -10,7 +10,8 @@
 namespace assetgen {
 
 // Writes "<base>-<group>.png" for every group beside `file` ("x/sheet.png"
-// gives "x/sheet-cards.png", ...); returns the files written.
+// gives "x/sheet-cards.png", ...) and the whole-screen "<base>-preview.png";
+// returns the files written.
 std::vector<std::string> WriteContactSheets(const AssetSet& assets, const Fonts& fonts, const std::string& file);
 
 } // namespace assetgen

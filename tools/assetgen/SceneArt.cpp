@@ -54,9 +54,10 @@ std::shared_ptr<Canvas> SceneArt::Felt(uint32_t base, uint32_t seed, double ligh
   PaintPixels(*canvas, [&](int x, int y) {
     // Broad cloudy variation plus fine woven fibre.
     double n = cloud.Fbm(x / 140.0, y / 140.0, 4) - 0.5;
-    double f = fibre.Value(x / 1.6, y / 1.6) - 0.5;
-    double weave = 0.02 * std::sin((x + y) * 1.9) * std::sin((x - y) * 1.7);
-    double k = Lighting(x, y, lightX, lightY) * (1 + 0.22 * n + 0.1 * f + weave);
+    double f = fibre.Value(x / 1.3, y / 1.3) - 0.5;
+    double nap = fibre.Fbm(x / 9.0 + 40, y / 9.0, 2) - 0.5;
+    double weave = 0.025 * std::sin((x + y) * 1.9) * std::sin((x - y) * 1.7);
+    double k = Lighting(x, y, lightX, lightY) * (1 + 0.24 * n + 0.16 * f + 0.09 * nap + weave);
     return Rgb{b.r * k, b.g * k, b.b * k};
   });
   return canvas;
