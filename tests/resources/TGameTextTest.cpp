@@ -1,6 +1,8 @@
 #include "resources/TGameText.h"
 
+#include "platform/Files.h"
 #include "support/TempFolder.h"
+#include "support/TestPaths.h"
 #include "support/ThrowingErrorHandler.h"
 
 #include <gtest/gtest.h>
@@ -109,4 +111,17 @@ TEST(GameTextTest, ReadFromFolderAndMissingFile) {
     EXPECT_EQ(std::string(error.what()), "Error loading file " + folder.Path() + "absent.txt");
   }
   TGameText::SetFolder(previous);
+}
+
+TEST(GameTextTest, FuzzSeedsParseOrReportTheHeader) {
+  const std::string seeds = test_support::SourcePath("fuzz/corpus/gametext_reader/");
+  const auto names = platform::ListFolder(seeds);
+  ASSERT_FALSE(names.empty());
+  for (const std::string& name : names) {
+    std::string text;
+    ASSERT_TRUE(platform::ReadWholeFile(seeds + name, text)) << name;
+    TGameText table;
+    const std::string error = ParseError(table, text);
+    EXPECT_TRUE(error.empty() || error == "[TEXT] header hot found") << name;
+  }
 }
