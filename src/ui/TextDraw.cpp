@@ -1,5 +1,6 @@
 #include "ui/TextDraw.h"
 
+#include "app/AppGlobals.h"
 #include "platform/ErrorReport.h"
 #include "platform/Graphics.h"
 #include "resources/TPakFileManager.h"
@@ -13,10 +14,6 @@ float TextAlpha = 1.0f;
 std::array<std::shared_ptr<platform::ImageFont>, 7> Fonts;
 
 namespace {
-
-// The logical drawing surface.
-constexpr int ScreenWidth = 800;
-constexpr int ScreenHeight = 600;
 
 std::shared_ptr<platform::ImageFont> currentFont;
 
