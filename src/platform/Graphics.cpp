@@ -54,9 +54,24 @@ struct GraphicsState {
   Picture* target = nullptr; // not owned: the picture between BeginRenderTo and EndRenderTo
 };
 
+// Set when the state below is destroyed at process exit; pictures that are
+// themselves destroyed later then leave their textures alone.
+bool graphicsStateGone = false;
+
+struct GraphicsStateHolder {
+  GraphicsState state;
+  ~GraphicsStateHolder() {
+    state.target = nullptr;
+    state.canvas.reset();
+    state.renderer.reset();
+    state.window.reset();
+    graphicsStateGone = true;
+  }
+};
+
 GraphicsState& G() {
-  static GraphicsState state;
-  return state;
+  static GraphicsStateHolder holder;
+  return holder.state;
 }
 
 SDL_BlendMode ToSdl(Blend blend) {
@@ -147,7 +162,7 @@ void ApplyShapeState() {
 
 Texture::~Texture() {
   // A texture of an older renderer went with that renderer.
-  if (handle_ && generation_ == G().generation && G().renderer) SDL_DestroyTexture(handle_);
+  if (handle_ && !graphicsStateGone && generation_ == G().generation && G().renderer) SDL_DestroyTexture(handle_);
 }
 
 std::unique_ptr<Texture> Texture::Create(const Pixmap& pixels, bool filter, bool target) {
