@@ -1,5 +1,6 @@
 #include "app/TIniFile.h"
 
+#include "app/AppGlobals.h"
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
 
@@ -136,19 +137,32 @@ void TIniFile::LoadFromBytes(const std::string& bytes) {
   }
 }
 
+// StartupStage marks each step so a fatal error during start-up can be
+// placed: 5002-5006 and 5013 while loading, 5007-5010 while saving.
 int TIniFile::Save() {
+  StartupStage = 5007;
   const std::string path = platform::ResolvePath(Path());
-  if (!platform::WriteFileAtomic(path, ToBytes())) {
+  StartupStage = 5008;
+  const std::string bytes = ToBytes();
+  StartupStage = 5009;
+  if (!platform::WriteFileAtomic(path, bytes)) {
     ShowError("Failed to save file " + Path(), 1);
     return 0;
   }
+  StartupStage = 5010;
   return 1;
 }
 
 int TIniFile::ReadValues() {
+  StartupStage = 5002;
   std::string bytes;
-  if (!ReadIniBytes(Path(), bytes)) return 0;
+  if (!ReadIniBytes(Path(), bytes)) {
+    StartupStage = 5013;
+    return 0;
+  }
+  StartupStage = 5003;
   LoadFromBytes(bytes);
+  StartupStage = 5006;
   return 1;
 }
 

@@ -1,3 +1,4 @@
+#include "app/AppGlobals.h"
 #include "app/TIniFile.h"
 #include "app/VQIniFile.h"
 #include "platform/ErrorReport.h"
@@ -166,6 +167,7 @@ TEST_F(TIniFileTest, UnwritableFileIsFatalWithThePath) {
   } catch (const ErrorThrown& error) {
     EXPECT_EQ(std::string(error.what()), "Failed to save file " + ini.FileName + ".ini");
     EXPECT_EQ(error.Fatal, 1);
+    EXPECT_EQ(StartupStage, 5009); // the write step, for the start-up error report
   }
 }
 
