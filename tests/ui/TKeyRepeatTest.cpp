@@ -63,18 +63,4 @@ TEST_F(UiTestWorld, PartialTicksStillCountTheRepeatDownByOne) {
   EXPECT_EQ(buttonRepeats, 1);
 }
 
-TEST_F(UiTestWorld, PointerHitsAreReadOnce) {
-  Mouse().ButtonDown(1);
-  Mouse().ButtonUp(1);
-  Mouse().ButtonDown(2);
-  EXPECT_EQ(Mouse().mb, 1);
-  EXPECT_EQ(Mouse().GetMh(0), 1); // a press clears the hits pending before it
-  EXPECT_EQ(Mouse().GetMh(1), 1);
-  EXPECT_EQ(Mouse().GetMh(1), 0);
-  Mouse().ClearButtons();
-  EXPECT_EQ(Mouse().GetMb(), 0);
-  Mouse().Off();
-  EXPECT_EQ(Mouse().Manage(), 0);
-}
-
 } // namespace
