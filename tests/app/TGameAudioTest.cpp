@@ -173,6 +173,25 @@ TEST_F(GameMusic, RotationAlternatesTracksAndWaitsWhileMusicIsOff) {
   EXPECT_EQ(game.MusicFileName, "music1.ogg");
 }
 
+TEST_F(GameMusic, StreamLoadCuesTheTrackAndStreamPlayStartsIt) {
+  Tone("track.wav", 5.0);
+  game.MusicSetVolume(30, 0);
+  game.MusicStreamLoad("track.wav", 0);
+  EXPECT_EQ(game.MusicRestart, 1);
+  EXPECT_EQ(game.MusicChannel->CurrentSound(), game.MusicSample);
+  EXPECT_FALSE(game.MusicChannel->Playing());
+  game.MusicStreamPlay();
+  EXPECT_TRUE(game.MusicChannel->Playing());
+  EXPECT_FLOAT_EQ(game.MusicChannel->Volume(), 0.3f); // no fade in
+  EXPECT_EQ(game.MusicRestart, 0);
+  EXPECT_EQ(game.MusicName, "track.wav");
+
+  game.MusicOff();
+  game.MusicStreamPlay();
+  EXPECT_EQ(game.MusicRestart, 1);
+  EXPECT_FALSE(game.MusicChannel->Playing());
+}
+
 TEST_F(GameMusic, PauseFadeFollowsItsDirection) {
   Tone("track.wav", 5.0);
   game.MusicLoad("track.wav", 1);
