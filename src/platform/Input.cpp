@@ -208,4 +208,26 @@ bool SimulateText(const std::string& utf8) {
   return SDL_PushEvent(&e) == 1;
 }
 
+bool SimulateMouseButton(int button, bool down, int windowX, int windowY) {
+  static const Uint8 sdlButtons[] = {0, SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE};
+  if (button < 1 || button > 3 || !EnsureVideo()) return false;
+  SDL_Event e{};
+  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  e.button.button = sdlButtons[button];
+  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  e.button.clicks = 1;
+  e.button.x = windowX;
+  e.button.y = windowY;
+  return SDL_PushEvent(&e) == 1;
+}
+
+bool SimulateWheel(int steps) {
+  if (!EnsureVideo()) return false;
+  SDL_Event e{};
+  e.type = SDL_MOUSEWHEEL;
+  e.wheel.y = steps;
+  e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+  return SDL_PushEvent(&e) == 1;
+}
+
 } // namespace platform

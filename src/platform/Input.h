@@ -33,5 +33,10 @@ void ShowSystemCursor(bool show);
 // exactly as real input would. False when the name is unknown.
 bool SimulateKey(const std::string& keyName, bool down);
 bool SimulateText(const std::string& utf8);
+// A mouse button (1 left, 2 right, 3 middle) pressed or released at a window
+// position (window pixels, before the mapping to the logical surface), and
+// the wheel turned by `steps` notches (positive: away from the user).
+bool SimulateMouseButton(int button, bool down, int windowX, int windowY);
+bool SimulateWheel(int steps);
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #include "platform/Input.h"
+#include "platform/Graphics.h"
 #include "platform/Keys.h"
 #include "support/HeadlessGraphics.h"
 
@@ -84,6 +85,36 @@ TEST_F(InputTest, TypedTextBecomesLatin1Characters) {
     chars.push_back(e.ch);
   }
   EXPECT_EQ(chars, (std::vector<int>{'Z', 'o', 0xEB, 0xDF, '!'}));
+}
+
+TEST_F(InputTest, MouseButtonsAndWheelArriveInLogicalCoordinates) {
+  ASSERT_TRUE(SimulateMouseButton(1, true, 10, 20));
+  ASSERT_TRUE(SimulateMouseButton(2, false, 799, 599));
+  ASSERT_TRUE(SimulateWheel(-2));
+  std::vector<Event> events = Drain();
+  ASSERT_EQ(events.size(), 4u);
+  EXPECT_EQ(events[0].type, EventType::MouseDown);
+  EXPECT_EQ(events[0].button, 1);
+  EXPECT_EQ(events[0].x * 1000 + events[0].y, 10020);
+  EXPECT_EQ(events[1].type, EventType::MouseUp);
+  EXPECT_EQ(events[1].button, 2);
+  EXPECT_EQ(events[1].x * 1000 + events[1].y, 799599);
+  EXPECT_EQ(events[2].type, EventType::MouseWheel);
+  EXPECT_EQ(events[2].wheel + events[3].wheel, -2); // one event per notch
+  int x, y;
+  GetMousePosition(x, y);
+  EXPECT_EQ(x * 1000 + y, events[3].x * 1000 + events[3].y);
+
+  // Full screen scales the surface up: window pixels map back onto it.
+  ASSERT_TRUE(SetFullScreen(true));
+  int wx = DesktopWidth() / 2, wy = DesktopHeight() / 2;
+  SimulateMouseButton(3, true, wx, wy);
+  events = Drain();
+  SetFullScreen(false);
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].button, 3);
+  EXPECT_NEAR(events[0].x, 400, 1);
+  EXPECT_NEAR(events[0].y, 300, 1);
 }
 
 TEST_F(InputTest, PushedEventsComeBackInOrderAndTrackTheMouseAndFocus) {
