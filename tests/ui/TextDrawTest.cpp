@@ -235,3 +235,37 @@ TEST_F(TextDrawTest, TestScreenShowsEverySize) {
     EXPECT_GT(rows[i].Height(), rows[i - 1].Height()) << "size " << FontSizes[i];
   }
 }
+
+// Faces with a kerning table: a hand-made raster font whose "A" and "V" pull
+// together by 1 pixel, checked in the width and in where the glyphs land.
+TEST_F(TextDrawTest, KerningMovesTheFollowingGlyph) {
+  platform::RasterFont raster;
+  raster.pixelSize = 10;
+  raster.ascender = 8;
+  raster.descender = -2;
+  raster.lineHeight = 12;
+  for (uint8_t code : {uint8_t('A'), uint8_t('V')}) {
+    platform::GlyphBitmap& glyph = raster.glyphs[code];
+    glyph.width = 4;
+    glyph.height = 6;
+    glyph.bearingX = 1;
+    glyph.bearingY = 6;
+    glyph.advance = 6;
+    glyph.coverage.assign(24, 255);
+  }
+  raster.kerning.assign(256 * 256, 0.0f);
+  raster.kerning['A' * 256 + 'V'] = -1;
+  auto kerned = platform::ImageFont::FromRaster(raster, false);
+  ASSERT_TRUE(kerned);
+  EXPECT_EQ(kerned->Height(), 10);
+  EXPECT_EQ(kerned->TextWidth("AV"), 11.0f);
+  EXPECT_EQ(kerned->TextWidth("VA"), 12.0f);
+  SetImageFont(kerned);
+  const auto av = InkOf([] { DrawText("AV", 100, 100); });
+  const auto va = InkOf([] { DrawText("VA", 100, 100); });
+  EXPECT_EQ(av.left, 101);
+  EXPECT_EQ(av.top, 102); // ascender 8 - bearing 6
+  EXPECT_EQ(av.Height(), 6);
+  EXPECT_EQ(av.right, 109); // V at 100 + 6 - 1 + 1
+  EXPECT_EQ(va.right, 110);
+}
