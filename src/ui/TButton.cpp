@@ -31,6 +31,8 @@ std::string PictureFile(const std::string& folder, const std::string& name) {
 // A picture with its handle at the top-left corner; frames > 1 cuts it into
 // that many equal side-by-side frames.
 std::shared_ptr<TGameImage> LoadButtonPicture(const std::string& path, int32_t frames, int32_t flags) {
+  // Buttons are drawn grown under the pointer: always smooth them.
+  if (flags != -1) flags |= platform::picture_flags::Filter;
   auto picture = TGameImage::Create(path, flags, 0);
   if (!picture || !picture->image || frames < 2) return picture;
   const auto& source = *picture->image;

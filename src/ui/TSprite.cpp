@@ -405,7 +405,7 @@ std::shared_ptr<TSprite> TSprite::CreateFromFile(const std::string& name, float 
 
 int32_t TSprite::DrawFrame() const { return AnimCounter > 0 ? frame : ImageFrame; }
 
-const std::shared_ptr<TGameImage>& TSprite::DrawImage() const { return AlternativeImage ? AlternativeImage : image; }
+const std::shared_ptr<TGameImage>& TSprite::ShownImage() const { return AlternativeImage ? AlternativeImage : image; }
 
 void TSprite::DrawPosition(float& px, float& py) const {
   px = x;
@@ -442,7 +442,7 @@ void TSprite::DoDraw() {
 }
 
 void TSprite::DrawNormal() {
-  const auto& img = DrawImage();
+  const auto& img = ShownImage();
   if (!img || !img->image) return;
   const int32_t drawFrame = DrawFrame();
   DrawShadow(img, drawFrame, 0);
@@ -486,7 +486,7 @@ void TSprite::DrawWithOffset() {
 
 void TSprite::DrawLight(float strength, float r, float g, float b, const std::shared_ptr<TGameImage>& lightImage) {
   if (!visible) return;
-  const auto& img = lightImage ? lightImage : DrawImage();
+  const auto& img = lightImage ? lightImage : ShownImage();
   if (!img || !img->image) return;
   auto channel = [strength](float c) { return int(std::clamp(strength * 255.0f * c, 0.0f, 255.0f)); };
   platform::SetBlend(platform::Blend::Light);

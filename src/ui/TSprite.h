@@ -146,7 +146,7 @@ protected:
   // Frame DrawNormal shows: the animation frame while the counter runs, else ImageFrame.
   int32_t DrawFrame() const;
   // Picture drawn: the alternative image when set.
-  const std::shared_ptr<TGameImage>& DrawImage() const;
+  const std::shared_ptr<TGameImage>& ShownImage() const;
   // Drawing position: x, y plus the offset when UseOffset, rounded when RoundCoords.
   void DrawPosition(float& px, float& py) const;
   void CallAnimStopped();
