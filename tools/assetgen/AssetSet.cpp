@@ -30,7 +30,6 @@ int32_t VarTypeOf(const std::string& name) {
 
 void AssetSet::AddPicture(const std::string& path, std::shared_ptr<Canvas> picture, const std::string& group,
                           bool packed) {
-  picture->AvoidMaskColours();
   Asset asset;
   asset.path = path;
   asset.bytes = EndsWith(path, ".jpg") ? picture->EncodeJpeg(92) : picture->EncodePng();

@@ -20,8 +20,8 @@ struct Asset {
 
 class AssetSet {
 public:
-  // Adds a finished picture: its mask colours are cleaned, then it is encoded
-  // by the extension of `path` (".jpg" -> JPEG, otherwise PNG).
+  // Adds a finished picture, encoded by the extension of `path` (".jpg" gives
+  // JPEG, anything else PNG).
   void AddPicture(const std::string& path, std::shared_ptr<Canvas> picture, const std::string& group,
                   bool packed = false);
   void AddFile(const std::string& path, std::vector<uint8_t> bytes, bool packed = false);

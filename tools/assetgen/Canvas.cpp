@@ -2,6 +2,8 @@
 
 #include "JpegEncoder.h"
 
+#include "platform/Pixmap.h"
+
 #include <cmath>
 #include <stdexcept>
 
@@ -53,37 +55,19 @@ int Canvas::AlphaAt(int x, int y) {
   return reinterpret_cast<const uint32_t*>(data + size_t(y) * Stride())[x] >> 24;
 }
 
-void Canvas::AvoidMaskColours() {
-  uint8_t* data = Data();
-  for (int y = 0; y < height_; ++y) {
-    uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(y) * Stride());
-    for (int x = 0; x < width_; ++x) {
-      uint32_t p = row[x];
-      uint32_t a = p >> 24, r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
-      if (a == 0) continue;
-      // Premultiplied values that decode to exact black or exact magenta get a
-      // one-step nudge; a premultiplied 1 decodes to at least 1.
-      if (r == 0 && g == 0 && b == 0) r = g = b = 1;
-      else if (r == a && g == 0 && b == a) g = 1;
-      row[x] = (a << 24) | (r << 16) | (g << 8) | b;
-    }
-  }
-  MarkDirty();
-}
-
-namespace {
-cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
-  auto* out = static_cast<std::vector<uint8_t>*>(closure);
-  out->insert(out->end(), data, data + length);
-  return CAIRO_STATUS_SUCCESS;
-}
-} // namespace
-
 std::vector<uint8_t> Canvas::EncodePng() {
-  cairo_surface_flush(surface_.get());
+  platform::Pixmap pixmap;
+  pixmap.width = width_;
+  pixmap.height = height_;
+  pixmap.rgba = ToRgba();
+  for (size_t i = 0; i < pixmap.rgba.size(); i += 4) {
+    uint8_t* p = &pixmap.rgba[i];
+    if (p[3] == 0) continue;
+    if (p[0] == 0 && p[1] == 0 && p[2] == 0) p[0] = p[1] = p[2] = 1;
+    else if (p[0] == 255 && p[1] == 0 && p[2] == 255) p[1] = 1;
+  }
   std::vector<uint8_t> out;
-  if (cairo_surface_write_to_png_stream(surface_.get(), AppendBytes, &out) != CAIRO_STATUS_SUCCESS)
-    throw std::runtime_error("PNG encoding failed");
+  if (!platform::EncodePng(pixmap, out, 9)) throw std::runtime_error("PNG encoding failed");
   return out;
 }
 

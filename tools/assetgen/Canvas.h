@@ -8,7 +8,7 @@
 
 // A cairo drawing surface (premultiplied ARGB) with its context, owned by the
 // generator. Every generated picture is painted into one of these, then
-// cleaned for the game's mask colours and encoded.
+// encoded clear of the game's mask colours.
 namespace assetgen {
 
 struct SurfaceDeleter {
@@ -37,10 +37,9 @@ public:
   // Alpha of one pixel, 0..255.
   int AlphaAt(int x, int y);
 
-  // Nudges every visible pixel away from the two mask colours of the game
-  // (pure black and magenta), so no drawn pixel is keyed out at load time.
-  void AvoidMaskColours();
-
+  // PNG of the un-premultiplied pixels. Every visible pixel of exactly one
+  // of the game's two mask colours (pure black, magenta) is nudged by one
+  // step first, so no drawn pixel is keyed out at load time.
   std::vector<uint8_t> EncodePng();
   std::vector<uint8_t> EncodeJpeg(int quality);
 
