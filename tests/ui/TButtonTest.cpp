@@ -1,7 +1,9 @@
 #include "ui/TButton.h"
 
 #include "UiTestWorld.h"
+#include "platform/Graphics.h"
 #include "platform/Keys.h"
+#include "support/HeadlessGraphics.h"
 
 namespace {
 
@@ -197,6 +199,53 @@ TEST_F(UiTestWorld, ButtonSoundsReachTheirOwnChannelsWithoutAPool) {
   Press();
   button->Manage();
   EXPECT_EQ(button->ChannelClick->CurrentSound(), button->SoundClick->sound);
+}
+
+class ButtonDrawing : public test_support::HeadlessGraphics {
+protected:
+  // Draws the button into a 100 x 100 target over black and returns the pixels.
+  platform::Pixmap Render(TButton& button) {
+    auto target = platform::Picture::CreateRenderTarget(100, 100);
+    EXPECT_TRUE(target);
+    EXPECT_TRUE(platform::BeginRenderTo(*target));
+    platform::SetClsColor(0, 0, 0);
+    platform::Cls();
+    button.Draw();
+    platform::EndRenderTo();
+    return target->FramePixels(0);
+  }
+};
+
+TEST_F(ButtonDrawing, GrowthIsAboutTheCentreAndHoverShowsItsPicture) {
+  TButton button;
+  button.SetImage(UiTestWorld::SolidImage(40, 20, 0, 100));
+  button.ImageMouseOver = UiTestWorld::SolidImage(40, 20, 0, 250);
+  button.SetPosition(30, 40);
+  auto plain = Render(button);
+  EXPECT_EQ(plain.Pixel(30, 40)[0], 100);
+  EXPECT_EQ(plain.Pixel(69, 59)[0], 100);
+  EXPECT_EQ(plain.Pixel(29, 40)[0], 0);
+  EXPECT_EQ(plain.Pixel(70, 59)[0], 0);
+
+  // Grown 1.5 times: 60 x 30 centred on the same point (50, 50).
+  button.ScaleOnMO = 1.5f;
+  button.MouseOver = 1;
+  auto grown = Render(button);
+  EXPECT_EQ(grown.Pixel(21, 36)[0], 250);
+  EXPECT_EQ(grown.Pixel(78, 63)[0], 250);
+  EXPECT_EQ(grown.Pixel(18, 50)[0], 0);
+  EXPECT_EQ(grown.Pixel(81, 50)[0], 0);
+  EXPECT_EQ(grown.Pixel(50, 33)[0], 0);
+  EXPECT_EQ(grown.Pixel(50, 66)[0], 0);
+
+  // A disabled button without its own picture keeps the normal one; an
+  // inactive one is not drawn at all.
+  button.ScaleOnMO = 1.0f;
+  button.MouseOver = 0;
+  button.Disabled = 1;
+  EXPECT_EQ(Render(button).Pixel(50, 50)[0], 100);
+  button.Active = 0;
+  EXPECT_EQ(Render(button).Pixel(50, 50)[0], 0);
 }
 
 } // namespace
