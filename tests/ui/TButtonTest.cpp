@@ -1,5 +1,6 @@
 #include "ui/TButton.h"
 
+#include "TextTestHelpers.h"
 #include "UiTestWorld.h"
 #include "platform/Graphics.h"
 #include "platform/Keys.h"
@@ -246,6 +247,32 @@ TEST_F(ButtonDrawing, GrowthIsAboutTheCentreAndHoverShowsItsPicture) {
   EXPECT_EQ(Render(button).Pixel(50, 50)[0], 100);
   button.Active = 0;
   EXPECT_EQ(Render(button).Pixel(50, 50)[0], 0);
+}
+
+TEST_F(ButtonDrawing, CaptionStaysCentredAsTheButtonGrows) {
+  auto font = text_test::Carlito(20);
+  ASSERT_TRUE(font) << "needs " << text_test::CarlitoPath;
+  TButton button;
+  button.SetImage(UiTestWorld::SolidImage(80, 40, 0, 0)); // black on the black target
+  button.SetPosition(10, 30);
+  button.SetupCaption("OK", font, nullptr, nullptr, nullptr);
+  const auto plain = text_test::FindInk(Render(button));
+  ASSERT_FALSE(plain.Empty());
+  EXPECT_NEAR((plain.left + plain.right) / 2.0, 50, 2);
+  EXPECT_NEAR((plain.top + plain.bottom) / 2.0, 50, 4);
+
+  button.ScaleOnMO = 1.5f;
+  const auto grown = text_test::FindInk(Render(button));
+  EXPECT_NEAR((grown.left + grown.right) / 2.0, 50, 2);
+  EXPECT_NEAR((grown.top + grown.bottom) / 2.0, 50, 5);
+  EXPECT_NEAR(double(grown.Width()) / plain.Width(), 1.5, 0.2);
+
+  // Moving the button takes the caption along.
+  button.ScaleOnMO = 1.0f;
+  button.MoveBy(5, -10);
+  const auto moved = text_test::FindInk(Render(button));
+  EXPECT_EQ(moved.left, plain.left + 5);
+  EXPECT_EQ(moved.top, plain.top - 10);
 }
 
 } // namespace
