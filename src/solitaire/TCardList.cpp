@@ -1,0 +1,288 @@
+#include "solitaire/TCardList.h"
+
+#include "platform/ErrorReport.h"
+#include "platform/Files.h"
+#include "resources/TGameText.h"
+#include "resources/TImageBank.h"
+#include "solitaire/CardPictures.h"
+#include "solitaire/TCard.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+const char* const LayoutHeader = "Ostrelle Card Layout";
+constexpr int64_t MaxLayoutBytes = 1 << 20;
+// Positions in a layout file are held within this many pixels of the origin.
+constexpr int64_t MaxLayoutOffset = 100000;
+
+// The sentence for a game text key followed by the file name and "'".
+std::string FileMessage(const char* key, const std::string& file) {
+  std::string text = GameText ? GameText->FindString(key) : std::string();
+  if (text.empty()) text = std::string(key) + " '";
+  return text + file + "'";
+}
+
+// Lenient number reading: leading blanks and a "+" are allowed, the number
+// is what the text starts with, and text that starts with no number reads 0.
+std::string_view NumberText(std::string_view text) {
+  size_t start = text.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return {};
+  text.remove_prefix(start);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  return text;
+}
+
+int64_t LenientInt(std::string_view text) {
+  text = NumberText(text);
+  int64_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) return !text.empty() && text.front() == '-' ? INT64_MIN : INT64_MAX;
+  if (error != std::errc()) return 0;
+  (void)end;
+  return value;
+}
+
+float LenientFloat(std::string_view text) {
+  text = NumberText(text);
+  float value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  (void)end;
+  if (error != std::errc() || !std::isfinite(value)) return 0; // NaN, infinities and overflow turn no card
+  return value;
+}
+
+// Whole pixels of a coordinate relative to the origin, truncated towards zero.
+int64_t OffsetOf(float value, int32_t origin) {
+  double offset = double(value) - double(origin);
+  if (!std::isfinite(offset)) return 0;
+  return int64_t(std::clamp(offset, -2.0e9, 2.0e9));
+}
+
+} // namespace
+
+TCardList::~TCardList() {
+  // Cards that outlive their list must not point at it.
+  for (auto& card : items_)
+    if (card && card->Cards == this) card->Cards = nullptr;
+}
+
+// ---- The list ----------------------------------------------------------------
+
+void TCardList::AddLast(const std::shared_ptr<TCard>& card) {
+  if (card) items_.push_back(card);
+}
+
+void TCardList::AddFirst(const std::shared_ptr<TCard>& card) { InsertAt(0, card); }
+
+void TCardList::InsertAt(int32_t index, const std::shared_ptr<TCard>& card) {
+  if (!card) return;
+  index = std::clamp(index, int32_t(0), Count());
+  items_.insert(items_.begin() + index, card);
+}
+
+int32_t TCardList::Remove(const TCard* card) {
+  int32_t index = IndexOf(card);
+  if (index < 0) return 0;
+  items_.erase(items_.begin() + index);
+  return 1;
+}
+
+std::shared_ptr<TCard> TCardList::RemoveAt(int32_t index) {
+  if (index < 0 || index >= Count()) return nullptr;
+  auto card = items_[size_t(index)];
+  items_.erase(items_.begin() + index);
+  return card;
+}
+
+std::shared_ptr<TCard> TCardList::RemoveFirst() { return RemoveAt(0); }
+std::shared_ptr<TCard> TCardList::RemoveLast() { return RemoveAt(Count() - 1); }
+
+void TCardList::Clear() {
+  for (auto& card : items_)
+    if (card && card->Cards == this) card->Cards = nullptr;
+  items_.clear();
+}
+
+std::shared_ptr<TCard> TCardList::ValueAtIndex(int32_t index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return items_[size_t(index)];
+}
+
+std::shared_ptr<TCard> TCardList::First() const { return ValueAtIndex(0); }
+std::shared_ptr<TCard> TCardList::Last() const { return ValueAtIndex(Count() - 1); }
+
+int32_t TCardList::IndexOf(const TCard* card) const {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].get() == card) return int32_t(i);
+  return -1;
+}
+
+// ---- Cards -------------------------------------------------------------------
+
+std::shared_ptr<TCard> TCardList::AddNew(float x, float y, const std::shared_ptr<TGameImage>& image, int32_t suit,
+                                         int32_t rank, int32_t opened, float rotation) {
+  auto card = TCard::Create(image, x, y);
+  card->Cards = this;
+  card->Position = Count();
+  card->CardSuit = suit;
+  card->CardNumber = rank;
+  card->Opened = opened;
+  card->RotationAngle = rotation;
+  card->UpdateCardImage();
+  items_.push_back(card);
+  return card;
+}
+
+int32_t TCardList::AreAllCardsOpened() const {
+  for (const auto& card : items_)
+    if (card && !card->Opened) return 0;
+  return 1;
+}
+
+std::shared_ptr<TCardList> TCardList::Clone() const {
+  auto copy = Create();
+  copy->items_.reserve(items_.size());
+  for (const auto& card : items_) {
+    if (!card) continue;
+    auto clone = card->Clone();
+    clone->Cards = copy.get();
+    copy->items_.push_back(std::move(clone));
+  }
+  return copy;
+}
+
+void TCardList::Manage() {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (items_[i]) items_[i]->Manage();
+}
+
+std::string TCardList::PrintContent() const {
+  std::string line;
+  for (const auto& card : items_)
+    if (card) line += std::to_string(card->CardSuit) + "-" + std::to_string(card->CardNumber) + " ";
+  std::fprintf(stderr, "%s\n", line.c_str());
+  return line;
+}
+
+void TCardList::SetAsEmptyCards() {
+  for (auto& card : items_)
+    if (card) card->CardNumber = 0, card->CardSuit = 0;
+}
+
+void TCardList::UpdateCardsOnTop() {
+  const auto& outline = GetCardPicture(CardPicture::Back1);
+  if (!outline || !outline->image) return;
+  const platform::Picture& picture = *outline->image;
+  const size_t count = items_.size();
+  for (size_t i = 0; i < count; ++i) {
+    TCard* card = items_[i].get();
+    if (!card) continue;
+    int32_t onTop = 0;
+    bool written = false;
+    for (size_t j = i + 1; j < count && !onTop; ++j)
+      if (items_[j] && card->Covers(picture, *items_[j], written)) onTop = 1;
+    card->HasCardsOnTop = onTop;
+  }
+}
+
+void TCardList::UpdateLocation() {
+  for (int32_t i = 0; i <= CurrentPosition && i < Count(); ++i) {
+    if (!items_[size_t(i)]) continue;
+    items_[size_t(i)]->x = float(230 - 5 * CurrentPosition + 5 * i);
+    items_[size_t(i)]->y = 70;
+  }
+}
+
+void TCardList::UpdateOpenedBasedOnCardsOnTop() {
+  for (auto& card : items_)
+    if (card) card->Opened = card->HasCardsOnTop ? 0 : 1;
+}
+
+void TCardList::UpdatePosition() {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (items_[i]) items_[i]->Position = int32_t(i);
+}
+
+void TCardList::UpdateSetOpenedIfNoCardsOnTop() {
+  for (auto& card : items_) {
+    if (!card || card->Opened || card->HasCardsOnTop) continue;
+    card->Opened = 1;
+    card->StartFlipAnimation();
+  }
+}
+
+// ---- Layout files ------------------------------------------------------------
+
+std::string TCardList::FormatCards(int32_t originX, int32_t originY) const {
+  std::string text = std::string(LayoutHeader) + "\r\n";
+  char angle[64];
+  for (const auto& card : items_) {
+    if (!card) continue;
+    // An angle that is no number is saved as no rotation.
+    const float rotation = std::isfinite(card->RotationAngle) ? card->RotationAngle : 0.0f;
+    std::snprintf(angle, sizeof(angle), "%#.9g", double(rotation));
+    text += std::to_string(OffsetOf(card->x, originX)) + "," + std::to_string(OffsetOf(card->y, originY)) + "," +
+            angle + "\r\n";
+  }
+  return text;
+}
+
+int32_t TCardList::SaveCards(const std::string& file, int32_t originX, int32_t originY, int32_t failureFatal) const {
+  if (!platform::WriteFileAtomic(platform::ResolvePath(file), FormatCards(originX, originY))) {
+    ShowError(FileMessage("Could Not Create File", file), failureFatal ? 1 : 0);
+    return 0;
+  }
+  return 1;
+}
+
+int32_t TCardList::ParseCards(const std::string& text, int32_t originX, int32_t originY) {
+  struct Place {
+    float x, y, angle;
+  };
+  std::vector<Place> places;
+  std::string line;
+  size_t start = text.find('\n'); // line 1 is the header, whatever it holds
+  while (start != std::string::npos && start < text.size()) {
+    ++start;
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    line.clear();
+    for (size_t i = start; i < end; ++i)
+      if (text[i] != '\r') line += text[i];
+    start = end;
+    size_t comma1 = line.find(',');
+    if (comma1 == std::string::npos) continue; // fewer than two fields
+    size_t comma2 = line.find(',', comma1 + 1);
+    std::string_view view(line);
+    std::string_view xText = view.substr(0, comma1);
+    std::string_view yText = view.substr(comma1 + 1, comma2 == std::string::npos ? std::string::npos : comma2 - comma1 - 1);
+    // Two fields carry no angle: such a card lies straight.
+    float angle = 0;
+    if (comma2 != std::string::npos) {
+      size_t comma3 = line.find(',', comma2 + 1);
+      angle = LenientFloat(view.substr(comma2 + 1, comma3 == std::string::npos ? std::string::npos : comma3 - comma2 - 1));
+    }
+    if (int32_t(places.size()) >= MaxLayoutCards) return 0;
+    const int64_t dx = std::clamp(LenientInt(xText), -MaxLayoutOffset, MaxLayoutOffset);
+    const int64_t dy = std::clamp(LenientInt(yText), -MaxLayoutOffset, MaxLayoutOffset);
+    places.push_back({float(dx + originX), float(dy + originY), angle});
+  }
+  Clear();
+  const auto& back = GetCardPicture(CardPicture::Back1);
+  for (const Place& place : places) AddNew(place.x, place.y, back, 1, 1, 0, place.angle);
+  return 1;
+}
+
+int32_t TCardList::LoadCards(const std::string& file, int32_t originX, int32_t originY, int32_t failureFatal) {
+  std::string text;
+  if (!platform::ReadWholeFile(platform::ResolvePath(file), text, MaxLayoutBytes) ||
+      !ParseCards(text, originX, originY)) {
+    ShowError(FileMessage("Could Not Read File", file), failureFatal ? 1 : 0);
+    return 0;
+  }
+  return 1;
+}

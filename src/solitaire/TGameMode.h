@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TSolitaireHighScoreList;
+
+// The base of every way of playing the table: the Klondike, Matching and Tri
+// Peaks variants and the layout editor. The session (GamePlay) holds one mode
+// and talks to it only through these twelve operations; a mode owns its card
+// lists, stock, undo history, hints and animations. Every operation does
+// nothing and answers 0 here (GetHighscoreList: nullptr), except Init, which
+// clears the table. Variants override what they play.
+class TGameMode {
+public:
+  // Every mode reads its layout files with this origin.
+  static constexpr int32_t LayoutOriginX = 25;
+  static constexpr int32_t LayoutOriginY = 125;
+
+  virtual ~TGameMode() = default;
+
+  // Table: empty it; draw it once per frame; one logic tick.
+  virtual int32_t Clear();
+  virtual int32_t Draw();
+  virtual int32_t Logic();
+  // Game: start on a layout file, won yet?, the variant's high-score table.
+  virtual int32_t Init(const std::string& layoutPath, int32_t isCustomLevel);
+  virtual int32_t IsGameFinished();
+  virtual std::shared_ptr<TSolitaireHighScoreList> GetHighscoreList();
+  // Saved games.
+  virtual int32_t LoadGame(const std::string& path);
+  virtual int32_t SaveGame(const std::string& path);
+  // Player commands: restart the deal, new deal, take back, show a hint after delayMs.
+  virtual int32_t Reset();
+  virtual int32_t Shuffle();
+  virtual int32_t Undo();
+  virtual int32_t ResetHintTimer(int32_t delayMs);
+
+  int32_t GameType = 0;       // 1 editor, 2 Klondike, 3 Matching, 4 Tri Peaks
+  int32_t CardBackground = 0; // 1..6: "cardback" + number and the matching table
+
+protected:
+  TGameMode() = default;
+  // Stores the layout being played in the session, so a later
+  // Init(GamePlay->CurrentLevel, 0) replays it.
+  static void RememberLevel(const std::string& layoutPath, int32_t isCustomLevel);
+};

@@ -1,0 +1,5 @@
+#include "solitaire/TGamePlay.h"
+
+#include "solitaire/TGameMode.h"
+
+std::shared_ptr<TGamePlay> GamePlay;

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TGameMode;
+class TSolitaireHighScoreList;
+
+// The running game's session record shared by the session screens and the
+// game modes: the mode being played, the layout it plays and the score. The
+// modes write CurrentLevel, IsCustomLevel, Score and ScoreAdder and read
+// ShowTimer. One exists, `GamePlay`, built at start-up.
+class TGamePlay {
+public:
+  std::shared_ptr<TGameMode> GameMode;
+  int32_t SelectedGameMode = 2; // 1 editor, 2 Klondike, 3 Matching, 4 Tri Peaks
+  std::string CurrentLevel;     // layout file being played
+  int32_t IsCustomLevel = 0;
+  int32_t ShowVictoryParticles = 0;
+  int32_t ShowTimer = 0;
+  int32_t FirstRun = 1;
+  int32_t Score = 0;
+  int32_t ScoreAdder = 0; // score still counting up; a level ends only at 0
+  // The variants' high-score tables (filled once the tables are loaded).
+  std::shared_ptr<TSolitaireHighScoreList> HighscoreListSolitaire;
+  std::shared_ptr<TSolitaireHighScoreList> HighscoreListMatching;
+  std::shared_ptr<TSolitaireHighScoreList> HighscoreListTripeaks;
+};
+
+extern std::shared_ptr<TGamePlay> GamePlay;

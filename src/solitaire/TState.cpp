@@ -1,0 +1,3 @@
+#include "solitaire/TState.h"
+
+std::shared_ptr<TState> GameState;
