@@ -35,10 +35,25 @@ TEST(FontRasterTest, RendersLatin1GlyphsWithMetrics) {
   EXPECT_EQ(*std::max_element(e.coverage.begin(), e.coverage.end()), 255); // solid stems
   EXPECT_GT(font.glyphs['g'].height - font.glyphs['g'].bearingY, 0);       // descends below the baseline
 
+  // Advances are whole pixels, so glyphs stay on the pixel grid.
+  for (int code = 32; code < 256; ++code)
+    EXPECT_EQ(font.glyphs[code].advance, float(int(font.glyphs[code].advance))) << code;
   // A space advances without ink; control codes neither.
   EXPECT_GT(font.glyphs[' '].advance, 0.0f);
   EXPECT_EQ(font.glyphs[' '].width, 0);
   EXPECT_EQ(font.glyphs['\n'].advance, 0.0f);
+}
+
+TEST(FontRasterTest, EveryGameSizeIsAcceptedAndGrows) {
+  const auto bytes = CarlitoBytes();
+  int previous = 0;
+  for (int size : {12, 14, 16, 18, 20, 25, 34}) {
+    auto font = platform::ImageFont::LoadFromMemory(bytes.data(), bytes.size(), size);
+    ASSERT_TRUE(font) << size;
+    EXPECT_EQ(font->PixelSize(), size); // a scalable face accepts every size
+    EXPECT_GT(font->Height(), previous);
+    previous = font->Height();
+  }
 }
 
 TEST(FontRasterTest, RejectsWhatIsNoFont) {

@@ -43,25 +43,6 @@ bool Bright(const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
 
 } // namespace
 
-TEST_F(TextDrawTest, FontMetricsCoverLatin1) {
-  int previousHeight = 0;
-  for (int size : FontSizes) {
-    auto sized = text_test::Carlito(size);
-    ASSERT_TRUE(sized);
-    EXPECT_EQ(sized->PixelSize(), size); // a scalable face accepts every size
-    EXPECT_GT(sized->Height(), previousHeight);
-    previousHeight = sized->Height();
-  }
-  for (int code = 0; code < 32; ++code) EXPECT_EQ(font->Advance(uint8_t(code)), 0.0f);
-  for (uint8_t code : {uint8_t('A'), uint8_t(0xE9), uint8_t(0xC5), uint8_t(0xDF), uint8_t(0xFC)}) {
-    EXPECT_GT(font->Advance(code), 0.0f) << int(code);
-    EXPECT_GT(font->GlyphOf(code).w, 0) << int(code);
-    EXPECT_EQ(font->Advance(code), std::floor(font->Advance(code))) << "advances are whole pixels";
-  }
-  EXPECT_EQ(TextWidth(""), 0.0f);
-  EXPECT_EQ(TextHeight("anything"), float(font->Height()));
-}
-
 TEST_F(TextDrawTest, LoadFontsBuildsAllSevenOrFails) {
   std::vector<uint8_t> bytes;
   ASSERT_TRUE(platform::ReadWholeFile(text_test::CarlitoPath, bytes));
@@ -177,17 +158,6 @@ TEST_F(TextDrawTest, ShadowIsDrawnUnderTheText) {
   DrawTextShadow(400, 300, "Shadowed", 1);
   const auto centred = FindInk(Grab(), Bright);
   EXPECT_NEAR((centred.left + centred.right) / 2.0, 400, 3);
-}
-
-TEST_F(TextDrawTest, TextAlphaFadesTextAndShadow) {
-  platform::SetClsColor(100, 100, 100);
-  TextAlpha = 0.0f;
-  platform::Cls();
-  DrawTextShadow(200, 100, "Gone", 0);
-  const auto pixels = Grab();
-  EXPECT_TRUE(FindInk(pixels, Bright).Empty());
-  EXPECT_TRUE(FindInk(pixels, [](const uint8_t* p) { return p[0] < 90; }).Empty());
-  TextAlpha = 1.0f;
 }
 
 TEST_F(TextDrawTest, TextLinesStepAndAlignment) {
