@@ -53,6 +53,13 @@ struct ContextCloser {
   }
 };
 
+struct DeviceState;
+void CloseDevice(DeviceState& state);
+
+// Set once the device state below has been torn down at exit; sounds and
+// channels held by other globals may outlive it and must not touch it then.
+bool stateGone = false;
+
 // The open device, if any. `generation` changes whenever a device opens, so
 // buffers and sources made for an earlier device are known to be gone.
 struct DeviceState {
@@ -63,6 +70,11 @@ struct DeviceState {
   bool stereoAngles = false;
   std::set<Sound*> sounds;
   std::set<Channel*> channels;
+
+  ~DeviceState() {
+    CloseDevice(*this);
+    stateGone = true;
+  }
 };
 
 DeviceState& State() {
@@ -70,7 +82,7 @@ DeviceState& State() {
   return state;
 }
 
-bool DeviceOpen() { return State().context != nullptr; }
+bool DeviceOpen() { return !stateGone && State().context != nullptr; }
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
@@ -96,8 +108,7 @@ OggFile OpenOggFile(const std::string& path) {
   return handle;
 }
 
-void CloseDevice() {
-  DeviceState& state = State();
+void CloseDevice(DeviceState& state) {
   if (!state.context) return;
   for (Channel* channel : state.channels) ChannelAccess::Release(*channel);
   for (Sound* sound : state.sounds) SoundAccess::Release(*sound);
@@ -116,11 +127,11 @@ bool SelectDriver(const std::string& name) {
   DeviceState& state = State();
   std::string wanted = Lower(name);
   if (wanted == "none") {
-    CloseDevice();
+    CloseDevice(state);
     return true;
   }
   if (wanted != "openal generic software" && wanted != "freeaudio" && wanted != "directsound") {
-    CloseDevice();
+    CloseDevice(state);
     return false;
   }
   if (state.context) { // every accepted name is the same default device
@@ -140,12 +151,14 @@ bool SelectDriver(const std::string& name) {
   return true;
 }
 
-std::string CurrentDriver() { return State().driver; }
+std::string CurrentDriver() { return stateGone ? "None" : State().driver; }
 
-void Shutdown() { CloseDevice(); }
+void Shutdown() {
+  if (!stateGone) CloseDevice(State());
+}
 
 void Update() {
-  if (!DeviceOpen()) return;
+  if (!DeviceOpen()) return;  // also false once torn down
   for (Channel* channel : State().channels) ChannelAccess::Feed(*channel);
 }
 
@@ -154,6 +167,7 @@ void Update() {
 Sound::Sound(Token) { State().sounds.insert(this); }
 
 Sound::~Sound() {
+  if (stateGone) return;
   SoundAccess::Release(*this);
   State().sounds.erase(this);
 }
@@ -281,6 +295,7 @@ struct Channel::Stream {
 Channel::Channel(Token) { State().channels.insert(this); }
 
 Channel::~Channel() {
+  if (stateGone) return;
   ChannelAccess::Release(*this);
   State().channels.erase(this);
 }
@@ -290,7 +305,7 @@ std::shared_ptr<Channel> Channel::Allocate() { return std::make_shared<Channel>(
 // Stops the source and takes every buffer off it.
 void Channel::Detach() {
   if (source_ && DeviceOpen() && generation_ == State().generation) {
-    alSourceStop(source_);
+    alSourceRewind(source_); // back to the initial state: nothing has played yet
     alSourcei(source_, AL_BUFFER, 0);
   }
   stream_.reset();
@@ -390,7 +405,11 @@ void Channel::Resume() {
   if (!paused_) return;
   paused_ = false;
   resumedAt_ = Now();
-  if (started_ && Audible()) alSourcePlay(source_);
+  if (!started_ || !Audible()) return;
+  // A sound that ran out before it was paused stays finished.
+  ALint state = 0;
+  alGetSourcei(source_, AL_SOURCE_STATE, &state);
+  if (state != AL_STOPPED || (stream_ && !stream_->ended)) alSourcePlay(source_);
 }
 
 void Channel::Stop() {

@@ -22,6 +22,11 @@ std::shared_ptr<audio::Sound> Tone(double seconds, bool loop = false) {
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// Made before the audio layer's own state, so torn down after it at exit, as
+// the game's sound banks are.
+std::shared_ptr<audio::Sound> keptToExit;
+std::shared_ptr<audio::Channel> channelKeptToExit;
+
 // Runs each test once without a device and once on the (silent) null device
 // the test environment selects, so both keep the same channel behaviour.
 class AudioChannels : public testing::TestWithParam<const char*> {
@@ -71,6 +76,13 @@ TEST(AudioSounds, LoadsFilesWhateverTheCaseAndRefusesBadOnes) {
   EXPECT_FALSE(streamed->Streamed());
 }
 
+TEST_P(AudioChannels, SoundsHeldByGlobalsOutliveTheLayerAtExit) {
+  keptToExit = Tone(5.0);
+  channelKeptToExit = audio::Channel::Allocate();
+  channelKeptToExit->Play(keptToExit);
+  EXPECT_TRUE(channelKeptToExit->Playing()); // the process must still end cleanly
+}
+
 TEST_P(AudioChannels, KeepVolumePanRateAndPauseState) {
   auto channel = audio::Channel::Allocate();
   channel->SetVolume(0.25f);
@@ -112,6 +124,15 @@ TEST_P(AudioChannels, TimePausedDoesNotCount) {
   channel->Resume();
   EXPECT_TRUE(channel->Playing());
   Sleep(350);
+  EXPECT_FALSE(channel->Playing());
+}
+
+TEST_P(AudioChannels, AFinishedSoundStaysFinishedAfterPauseAndResume) {
+  auto channel = audio::Channel::Allocate();
+  channel->Play(Tone(0.03));
+  Sleep(250);
+  channel->Pause();
+  channel->Resume();
   EXPECT_FALSE(channel->Playing());
 }
 
