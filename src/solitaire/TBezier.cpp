@@ -51,18 +51,28 @@ float TBezier::SpeedAt(float at) const {
 }
 
 void TBezier::CorrectSpeed() {
-  float speedHere = SpeedAt(std::clamp(t, 0.0f, 1.0f));
-  // Where the derivative vanishes (control points on an end point) it says
-  // nothing about the pace; the distance covered over a short stretch does.
-  if (speedHere < 1e-3f) {
-    const float h = 0.01f;
-    float from = std::clamp(t, 0.0f, 1.0f - h);
-    float x0, y0, x1, y1;
-    Evaluate(from, x0, y0);
-    Evaluate(from + h, x1, y1);
-    speedHere = std::hypot(x1 - x0, y1 - y0) / h;
-  }
-  currSpeed = speedHere > 1e-6f ? baseSpeed / speedHere : baseSpeed;
+  // The step in t that covers baseSpeed pixels from here: guessed from the
+  // derivative, then bracketed and halved on the chord it really covers, so
+  // stretches where the derivative vanishes (control points on an end point)
+  // neither stall nor jump.
+  const float from = std::clamp(t, 0.0f, 1.0f);
+  const double direction = goBackward ? -1.0 : 1.0;
+  float x0, y0;
+  Evaluate(from, x0, y0);
+  auto moved = [&](double step) {
+    float x1, y1;
+    Evaluate(float(from + direction * step), x1, y1);
+    return std::hypot(double(x1) - x0, double(y1) - y0);
+  };
+  const float speedHere = SpeedAt(from);
+  double low = 0, high = std::clamp(speedHere > 1e-3f ? double(baseSpeed) / speedHere : 0.01, 1e-6, 1.0);
+  while (high < 1.0 && moved(high) < baseSpeed) low = high, high = std::min(high * 2, 1.0);
+  if (moved(high) >= baseSpeed)
+    for (int round = 0; round < 20; ++round) {
+      const double middle = (low + high) / 2;
+      (moved(middle) < baseSpeed ? low : high) = middle;
+    }
+  currSpeed = float(high);
 }
 
 void TBezier::MovePoint(float& px, float& py) {

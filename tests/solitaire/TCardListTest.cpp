@@ -1,0 +1,271 @@
+#include "solitaire/TCardList.h"
+
+#include "CardTestWorld.h"
+#include "platform/Files.h"
+#include "solitaire/TAnimation.h"
+#include "solitaire/TCard.h"
+#include "support/TempFolder.h"
+#include "support/ThrowingErrorHandler.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+class CardListTest : public CardTestWorld {
+protected:
+  test_support::TempFolder folder;
+
+  std::string ReadBack(const std::string& name) {
+    std::string text;
+    EXPECT_TRUE(platform::ReadWholeFile(folder.File(name), text));
+    return text;
+  }
+  // Loads `bytes` as a layout with origin (25, 125) without ending the test on a refusal.
+  int32_t LoadText(TCardList& list, const std::string& bytes) {
+    folder.Write("test.layout", bytes);
+    test_support::ThrowingErrorHandler throwing;
+    try {
+      return list.LoadCards(folder.File("test.layout"), 25, 125, 0);
+    } catch (const std::runtime_error&) {
+      return -1; // reported
+    }
+  }
+};
+
+TEST_F(CardListTest, AddNewBuildsCardsOfThisList) {
+  TCardList list;
+  auto first = list.AddNew(10, 20, Back(), 3, 12, 1, 15);
+  auto second = list.AddNew(30, 40, Back(), 0, 0, 0, 0);
+  EXPECT_EQ(first->Cards, &list);
+  EXPECT_EQ(first->Position, 0);
+  EXPECT_EQ(second->Position, 1);
+  EXPECT_EQ(first->ToString(), "S12");
+  EXPECT_EQ(first->CardImage->name, "SPADES12");
+  EXPECT_EQ(first->Opened, 1);
+  EXPECT_FLOAT_EQ(first->RotationAngle, 15);
+  EXPECT_EQ(second->CardImage->name, "HEARTS1"); // an empty place keeps the picture Create gave it
+  EXPECT_EQ(list.PrintContent(), "3-12 0-0 ");
+}
+
+TEST_F(CardListTest, OpenedStatesAndEmptyLayout) {
+  TCardList list;
+  EXPECT_EQ(list.AreAllCardsOpened(), 1); // an empty list
+  list.AddNew(0, 0, Back(), 1, 5, 1, 0);
+  EXPECT_EQ(list.AreAllCardsOpened(), 1);
+  list.AddNew(0, 0, Back(), 2, 6, 0, 0);
+  EXPECT_EQ(list.AreAllCardsOpened(), 0);
+  list.SetAsEmptyCards();
+  for (const auto& card : list) EXPECT_EQ(card->ToString(), "0");
+}
+
+TEST_F(CardListTest, CloneIsADeepCopyBelongingToTheNewList) {
+  TCardList list;
+  list.AddNew(10, 10, Back(), 1, 2, 1, 5);
+  list.AddNew(50, 10, Back(), 4, 13, 0, -5);
+  auto copy = list.Clone();
+  ASSERT_EQ(copy->Count(), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_NE(copy->ValueAtIndex(i), list.ValueAtIndex(i));
+    EXPECT_EQ(copy->ValueAtIndex(i)->Cards, copy.get());
+    EXPECT_EQ(copy->ValueAtIndex(i)->ToString(), list.ValueAtIndex(i)->ToString());
+  }
+  copy->ValueAtIndex(0)->x = 999;
+  copy->RemoveLast();
+  EXPECT_FLOAT_EQ(list.ValueAtIndex(0)->x, 10);
+  EXPECT_EQ(list.Count(), 2);
+}
+
+TEST_F(CardListTest, CardsOutlivingTheirListForgetIt) {
+  std::shared_ptr<TCard> survivor;
+  {
+    TCardList list;
+    survivor = Put(list, 0, 0);
+  }
+  EXPECT_EQ(survivor->Cards, nullptr);
+  survivor->Kill(); // must not touch the freed list
+  EXPECT_FALSE(survivor->IsAnyCardsOnTop());
+}
+
+TEST_F(CardListTest, CoveredCardsAndTheTurnOverFlash) {
+  TCardList list;
+  auto bottom = Put(list, 300, 300);
+  auto middle = Put(list, 320, 320);
+  auto top = Put(list, 340, 340);
+  auto alone = Put(list, 600, 100);
+  alone->Opened = 1; // already face up: no new flash
+  list.UpdateCardsOnTop();
+  EXPECT_EQ(std::tuple(bottom->HasCardsOnTop, middle->HasCardsOnTop, top->HasCardsOnTop, alone->HasCardsOnTop),
+            std::tuple(1, 1, 0, 0));
+  list.UpdateSetOpenedIfNoCardsOnTop();
+  EXPECT_EQ(top->Opened, 1);
+  EXPECT_TRUE(top->FlipAnimation);
+  EXPECT_TRUE(top->FlipAnimation->Active);
+  EXPECT_FALSE(alone->FlipAnimation);
+  EXPECT_EQ(bottom->Opened, 0);
+  EXPECT_FALSE(middle->FlipAnimation);
+  // The top card leaves: the middle one opens, the top one's flash is not restarted.
+  auto flash = top->FlipAnimation;
+  top->Kill();
+  list.UpdateCardsOnTop();
+  list.UpdateSetOpenedIfNoCardsOnTop();
+  EXPECT_EQ(middle->Opened, 1);
+  EXPECT_TRUE(middle->FlipAnimation);
+  EXPECT_EQ(bottom->Opened, 0);
+  EXPECT_EQ(top->FlipAnimation, flash);
+  list.UpdateOpenedBasedOnCardsOnTop();
+  EXPECT_EQ(std::tuple(bottom->Opened, middle->Opened, alone->Opened), std::tuple(0, 1, 1));
+}
+
+TEST_F(CardListTest, StockFanEndsAtItsPlace) {
+  TCardList list;
+  for (int i = 0; i < 5; ++i) Put(list, 0, 0);
+  list.CurrentPosition = 2;
+  list.UpdateLocation();
+  EXPECT_FLOAT_EQ(list.ValueAtIndex(0)->x, 220);
+  EXPECT_FLOAT_EQ(list.ValueAtIndex(1)->x, 225);
+  EXPECT_FLOAT_EQ(list.ValueAtIndex(2)->x, 230);
+  EXPECT_FLOAT_EQ(list.ValueAtIndex(2)->y, 70);
+  EXPECT_FLOAT_EQ(list.ValueAtIndex(3)->x, 0); // beyond the cursor: untouched
+  list.CurrentPosition = 10;                    // a cursor past the end stops at the last card
+  list.UpdateLocation();
+  EXPECT_FLOAT_EQ(list.ValueAtIndex(4)->x, 200);
+}
+
+TEST_F(CardListTest, SavedLayoutBytesAreExact) {
+  TCardList list;
+  Put(list, 125.9f, 225.2f, 0);
+  Put(list, 24.5f, 100, -12.5f);
+  Put(list, 400, 300, 33.3333333f);
+  ASSERT_EQ(list.SaveCards(folder.File("out.layout"), 25, 125), 1);
+  EXPECT_EQ(ReadBack("out.layout"), "Ostrelle Card Layout\r\n"
+                                    "100,100,0.00000000\r\n"
+                                    "0,-25,-12.5000000\r\n"
+                                    "375,175,33.3333321\r\n");
+  // Written through a temporary file: nothing else is left in the folder.
+  EXPECT_EQ(platform::ListFolder(folder.Path()), std::vector<std::string>{"out.layout"});
+}
+
+TEST_F(CardListTest, RoundTripKeepsWholePixelsAndAnglesAndDealsNothing) {
+  TCardList list;
+  list.AddNew(100.75f, 200.5f, Back(), 3, 7, 1, 10.125f);
+  list.AddNew(-3.9f, 99.99f, Back(), 2, 2, 0, -170.5f);
+  ASSERT_EQ(list.SaveCards(folder.File("trip.layout"), 25, 125), 1);
+  TCardList loaded;
+  ASSERT_EQ(loaded.LoadCards(folder.File("trip.layout"), 25, 125), 1);
+  ASSERT_EQ(loaded.Count(), 2);
+  // x - origin truncated towards zero, then the origin added back.
+  EXPECT_FLOAT_EQ(loaded.ValueAtIndex(0)->x, 100);
+  EXPECT_FLOAT_EQ(loaded.ValueAtIndex(0)->y, 200);
+  EXPECT_FLOAT_EQ(loaded.ValueAtIndex(1)->x, -3); // -28.9 -> -28, + 25
+  EXPECT_FLOAT_EQ(loaded.ValueAtIndex(1)->y, 100); // -25.01 -> -25, + 125
+  EXPECT_FLOAT_EQ(loaded.ValueAtIndex(0)->RotationAngle, 10.125f);
+  EXPECT_FLOAT_EQ(loaded.ValueAtIndex(1)->RotationAngle, -170.5f);
+  for (const auto& card : loaded) {
+    EXPECT_EQ(card->Opened, 0);
+    EXPECT_EQ(card->ToString(), "H1");
+    EXPECT_EQ(card->Cards, &loaded);
+    EXPECT_EQ(card->image->name, "CARDBACK1");
+  }
+  EXPECT_EQ(loaded.ValueAtIndex(1)->Position, 1);
+}
+
+TEST_F(CardListTest, LenientLinesHeaderOnlyAndLineEnds) {
+  TCardList list;
+  EXPECT_EQ(LoadText(list, "Ostrelle Card Layout\r\n"), 1);
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(LoadText(list, "anything at all"), 1); // no line after the header
+  EXPECT_EQ(list.Count(), 0);
+  // LF only, stray CRs, a line without comma, a two-field line, junk numbers, extra fields.
+  EXPECT_EQ(LoadText(list, "whatever\n10,2\r0\n\r\nno comma here\n5,6\nabc,-7,xyz\n 8,+9,45.5,extra\n1.9,2e3,1e3"), 1);
+  ASSERT_EQ(list.Count(), 5);
+  auto at = [&](int i) {
+    auto c = list.ValueAtIndex(i);
+    return std::tuple(c->x, c->y, c->RotationAngle);
+  };
+  EXPECT_EQ(at(0), std::tuple(35.0f, 145.0f, 0.0f)); // "10,20" once the CR is dropped
+  EXPECT_EQ(at(1), std::tuple(30.0f, 131.0f, 0.0f)); // two fields: no rotation
+  EXPECT_EQ(at(2), std::tuple(25.0f, 118.0f, 0.0f)); // text that is no number reads 0
+  EXPECT_EQ(at(3), std::tuple(33.0f, 134.0f, 45.5f));
+  EXPECT_EQ(at(4), std::tuple(26.0f, 127.0f, 1000.0f)); // integers stop at the first non-digit
+}
+
+TEST_F(CardListTest, HostileNumbersAreTamed) {
+  TCardList list;
+  ASSERT_EQ(LoadText(list, "h\r\n99999999999999999999999,-99999999999999999999999,nan\r\n"
+                           "2147483647,-2147483648,inf\r\n0,0,-inf\r\n0,0,1e39\r\n0,0,-nan\r\n"),
+            1);
+  ASSERT_EQ(list.Count(), 5);
+  for (const auto& card : list) {
+    EXPECT_TRUE(std::isfinite(card->x) && std::fabs(card->x) <= 100025) << card->x;
+    EXPECT_TRUE(std::isfinite(card->y) && std::fabs(card->y) <= 100125) << card->y;
+    EXPECT_EQ(card->RotationAngle, 0.0f);
+  }
+  // Such cards still take part in overlap tests without harm.
+  list.UpdateCardsOnTop();
+  EXPECT_FALSE(list.ValueAtIndex(0)->IsPointOver(0, 0));
+}
+
+TEST_F(CardListTest, TooManyCardsOrBinaryGarbage) {
+  TCardList list;
+  Put(list, 1, 2);
+  std::string many = "Ostrelle Card Layout\r\n";
+  for (int i = 0; i < TCardList::MaxLayoutCards; ++i) many += "1,2,3\r\n";
+  EXPECT_EQ(LoadText(list, many), 1);
+  EXPECT_EQ(list.Count(), TCardList::MaxLayoutCards);
+  EXPECT_EQ(LoadText(list, "Ostrelle Card Layout\r\n1,1,1\r\n"), 1);
+  EXPECT_EQ(LoadText(list, many + "1,2,3\r\n"), -1); // refused and reported
+  EXPECT_EQ(list.Count(), 1);                        // the list is left as it was
+  EXPECT_EQ(LoadText(list, std::string(2 << 20, ',')), -1); // over 1 MiB
+  std::string garbage;
+  for (int i = 0; i < 5000; ++i) garbage += char((i * 7919 + 13) % 256);
+  EXPECT_EQ(LoadText(list, garbage), 1); // a handful of lines of junk numbers
+  EXPECT_LE(list.Count(), TCardList::MaxLayoutCards);
+}
+
+TEST_F(CardListTest, UnreadableAndUnwritableFilesAreFatalWithTheirMessages) {
+  TCardList list;
+  test_support::ThrowingErrorHandler throwing;
+  const std::string missing = folder.File("missing.layout");
+  try {
+    list.LoadCards(missing, 25, 125);
+    FAIL() << "no error reported";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find(missing + "'"), std::string::npos) << error.what();
+  }
+  const std::string unwritable = folder.File("no/such/folder/x.layout");
+  EXPECT_THROW(list.SaveCards(unwritable, 25, 125), std::runtime_error);
+}
+
+TEST_F(CardListTest, PlayersOwnFilesMayFailWithoutEndingTheGame) {
+  TCardList list;
+  Put(list, 1, 1);
+  int reports = 0;
+  static int* counter = nullptr;
+  counter = &reports;
+  ErrorHandler previous = GetErrorHandler();
+  SetErrorHandler([](const std::string&, int fatal) {
+    EXPECT_EQ(fatal, 0);
+    ++*counter;
+  });
+  EXPECT_EQ(list.LoadCards(folder.File("missing.layout"), 25, 125, 0), 0);
+  EXPECT_EQ(list.SaveCards(folder.File("no/such/x.layout"), 25, 125, 0), 0);
+  SetErrorHandler(previous);
+  EXPECT_EQ(reports, 2);
+  EXPECT_EQ(list.Count(), 1);
+}
+
+TEST_F(CardListTest, ShippedKlondikeLayoutLoads) {
+  TCardList list;
+  ASSERT_EQ(list.LoadCards(test_support::DataPath("layouts/klondike/klondike.layout"), 25, 125), 1);
+  ASSERT_EQ(list.Count(), 28);
+  EXPECT_FLOAT_EQ(list.ValueAtIndex(0)->x, 120);
+  EXPECT_FLOAT_EQ(list.ValueAtIndex(0)->y, 205);
+  list.UpdateCardsOnTop();
+  // Seven columns: only the last card of each is uncovered.
+  int uncovered = 0;
+  for (const auto& card : list) uncovered += card->HasCardsOnTop == 0;
+  EXPECT_EQ(uncovered, 7);
+}
+
+} // namespace
