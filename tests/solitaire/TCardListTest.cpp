@@ -269,3 +269,30 @@ TEST_F(CardListTest, ShippedKlondikeLayoutLoads) {
 }
 
 } // namespace
+
+namespace {
+
+// Replays the layout reader's fuzzing seeds: each loads, and what loads is
+// written and read back unchanged.
+TEST_F(CardListTest, FuzzSeedsLoadAndRoundTrip) {
+  const std::string seeds = test_support::SourcePath("fuzz/corpus/layout_reader/");
+  const auto names = platform::ListFolder(seeds, "layout");
+  ASSERT_GE(names.size(), 5u);
+  for (const auto& name : names) {
+    SCOPED_TRACE(name);
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadWholeFile(seeds + name, bytes));
+    TCardList list;
+    ASSERT_EQ(list.ParseCards(bytes, 25, 125), 1);
+    TCardList again;
+    ASSERT_EQ(again.ParseCards(list.FormatCards(25, 125), 25, 125), 1);
+    ASSERT_EQ(again.Count(), list.Count());
+    for (int i = 0; i < list.Count(); ++i) {
+      EXPECT_EQ(again.ValueAtIndex(i)->x, list.ValueAtIndex(i)->x);
+      EXPECT_EQ(again.ValueAtIndex(i)->y, list.ValueAtIndex(i)->y);
+      EXPECT_EQ(again.ValueAtIndex(i)->RotationAngle, list.ValueAtIndex(i)->RotationAngle);
+    }
+  }
+}
+
+} // namespace
