@@ -27,6 +27,25 @@ uint32_t Mix(uint32_t a, uint32_t b, double t) {
 constexpr uint32_t Ivory = 0xF7F1E1;
 constexpr uint32_t Gold = 0xD8B24C;
 
+// An oval cartouche with a gold suit symbol at the centre of a back.
+void Medallion(cairo_t* cr, double cx, double cy, uint32_t base, Suit suit) {
+  cairo_save(cr);
+  cairo_new_path(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_scale(cr, 1, 1.3);
+  cairo_arc(cr, 0, 0, 11, 0, 2 * M_PI);
+  cairo_restore(cr);
+  SetRgb(cr, Mix(base, 0x000000, 0.3));
+  cairo_fill_preserve(cr);
+  SetRgb(cr, Gold);
+  cairo_set_line_width(cr, 1.3);
+  cairo_stroke(cr);
+  cairo_new_path(cr);
+  SuitPath(cr, suit, cx, cy, 13);
+  SetRgb(cr, Gold);
+  cairo_fill(cr);
+}
+
 // Pattern of one back inside its panel (x, y, w, h), already clipped.
 void BackPattern(cairo_t* cr, int design, double x, double y, double w, double h, uint32_t base) {
   uint32_t light = Mix(base, 0xFFFFFF, 0.28), dark = Mix(base, 0x000000, 0.35);
@@ -49,6 +68,7 @@ void BackPattern(cairo_t* cr, int design, double x, double y, double w, double h
       }
     SetRgb(cr, Gold, 0.8);
     cairo_fill(cr);
+    Medallion(cr, cx, cy, base, Suit::Hearts);
     break;
   case 2: // rosette of rotated petals over fine rings
     for (double r = 4; r < 60; r += 4) {
@@ -66,13 +86,20 @@ void BackPattern(cairo_t* cr, int design, double x, double y, double w, double h
       cairo_curve_to(cr, 9, -8, 9, -22, 0, -30);
       cairo_curve_to(cr, -9, -22, -9, -8, 0, 0);
       cairo_restore(cr);
-      SetRgb(cr, light, 0.8);
-      cairo_set_line_width(cr, 0.9);
+      SetRgb(cr, Mix(base, 0xFFFFFF, 0.55), 0.9);
+      cairo_set_line_width(cr, 1.1);
       cairo_stroke(cr);
     }
-    cairo_arc(cr, cx, cy, 4, 0, 2 * M_PI);
+    cairo_arc(cr, cx, cy, 31, 0, 2 * M_PI);
+    SetRgb(cr, Gold, 0.8);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    cairo_arc(cr, cx, cy, 5, 0, 2 * M_PI);
     SetRgb(cr, Gold);
-    cairo_fill(cr);
+    cairo_fill_preserve(cr);
+    SetRgb(cr, 0xFFF1C0);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
     break;
   case 3: // pin-stripes with a row of diamonds down the middle
     for (double d = -h; d < w + h; d += 5) {
@@ -105,7 +132,9 @@ void BackPattern(cairo_t* cr, int design, double x, double y, double w, double h
           cairo_arc(cr, xx + std::cos(a) * 3, yy + std::sin(a) * 3, 2.6, 0, 2 * M_PI);
         }
       }
-    SetRgb(cr, light, 0.55);
+    SetRgb(cr, light, 0.22);
+    cairo_fill_preserve(cr);
+    SetRgb(cr, light, 0.6);
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
     for (double yy = y + 6; yy < y + h + 6; yy += 12)
@@ -115,6 +144,7 @@ void BackPattern(cairo_t* cr, int design, double x, double y, double w, double h
       }
     SetRgb(cr, Gold, 0.85);
     cairo_fill(cr);
+    Medallion(cr, cx, cy, base, Suit::Clubs);
     break;
   case 5: // layered waves
     for (double yy = y - 4; yy < y + h + 6; yy += 5) {
