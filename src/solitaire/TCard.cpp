@@ -90,8 +90,7 @@ std::string TCard::ToString() const {
 
 void TCard::Kill() {
   auto keepAlive = weak_from_this().lock(); // the list may hold the last reference
-  if (Cards) {
-    TCardList* list = Cards;
+  if (TCardList* list = Cards) {
     list->Remove(this);
     list->UpdatePosition();
     Cards = nullptr;
@@ -232,11 +231,11 @@ std::shared_ptr<TCardList> TCard::GetAllCardsOnTop() const {
 }
 
 int32_t TCard::HasOpenedCardBehind(int32_t opened) const {
-  if (!Cards) return 0;
+  const int32_t index = IndexInList();
   const auto& outline = GetCardPicture(CardPicture::Back1);
-  if (!outline || !outline->image) return 0;
+  if (index < 0 || !outline || !outline->image) return 0;
   const auto& items = Cards->Items();
-  const size_t below = size_t(std::clamp(Position, int32_t(0), int32_t(items.size())));
+  const size_t below = size_t(index);
   bool written = false;
   for (size_t i = 0; i < below; ++i) {
     const auto& other = items[i];

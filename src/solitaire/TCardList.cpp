@@ -67,13 +67,27 @@ int64_t OffsetOf(float value, int32_t origin) {
 TCardList::~TCardList() {
   // Cards that outlive their list must not point at it.
   for (auto& card : items_)
-    if (card && card->Cards == this) card->Cards = nullptr;
+    if (card) Release(*card);
 }
 
 // ---- The list ----------------------------------------------------------------
 
+// A card in no list is adopted by the list it joins; a card taken out of
+// its own list belongs to none. So Cards never points at a list that no
+// longer holds the card (nor at a freed one), while lists that merely
+// collect cards of another (GetAllCardsOnTop) leave them their home.
+void TCardList::Adopt(TCard& card) {
+  if (!card.Cards) card.Cards = this;
+}
+
+void TCardList::Release(TCard& card) {
+  if (card.Cards == this) card.Cards = nullptr;
+}
+
 void TCardList::AddLast(const std::shared_ptr<TCard>& card) {
-  if (card) items_.push_back(card);
+  if (!card) return;
+  Adopt(*card);
+  items_.push_back(card);
 }
 
 void TCardList::AddFirst(const std::shared_ptr<TCard>& card) { InsertAt(0, card); }
@@ -81,12 +95,14 @@ void TCardList::AddFirst(const std::shared_ptr<TCard>& card) { InsertAt(0, card)
 void TCardList::InsertAt(int32_t index, const std::shared_ptr<TCard>& card) {
   if (!card) return;
   index = std::clamp(index, int32_t(0), Count());
+  Adopt(*card);
   items_.insert(items_.begin() + index, card);
 }
 
 int32_t TCardList::Remove(const TCard* card) {
   int32_t index = IndexOf(card);
   if (index < 0) return 0;
+  if (items_[size_t(index)]) Release(*items_[size_t(index)]);
   items_.erase(items_.begin() + index);
   return 1;
 }
@@ -95,6 +111,7 @@ std::shared_ptr<TCard> TCardList::RemoveAt(int32_t index) {
   if (index < 0 || index >= Count()) return nullptr;
   auto card = items_[size_t(index)];
   items_.erase(items_.begin() + index);
+  if (card) Release(*card);
   return card;
 }
 
@@ -103,7 +120,7 @@ std::shared_ptr<TCard> TCardList::RemoveLast() { return RemoveAt(Count() - 1); }
 
 void TCardList::Clear() {
   for (auto& card : items_)
-    if (card && card->Cards == this) card->Cards = nullptr;
+    if (card) Release(*card);
   items_.clear();
 }
 

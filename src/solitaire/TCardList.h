@@ -24,7 +24,8 @@ public:
 
   static std::shared_ptr<TCardList> Create() { return std::make_shared<TCardList>(); }
 
-  // The list itself: add, insert, remove, count, index, enumerate, clear. Null cards are not added.
+  // The list itself: add, insert, remove, count, index, enumerate, clear. Null cards are not added;
+  // a card in no list joins this one as its own (Cards), and leaves it when removed.
   void AddLast(const std::shared_ptr<TCard>& card);
   void AddFirst(const std::shared_ptr<TCard>& card);
   void InsertAt(int32_t index, const std::shared_ptr<TCard>& card);
@@ -79,5 +80,8 @@ public:
   int32_t CurrentPosition = 0;
 
 private:
+  void Adopt(TCard& card);
+  void Release(TCard& card);
+
   std::vector<std::shared_ptr<TCard>> items_;
 };

@@ -87,6 +87,28 @@ TEST_F(CardListTest, CardsOutlivingTheirListForgetIt) {
   EXPECT_FALSE(survivor->IsAnyCardsOnTop());
 }
 
+TEST_F(CardListTest, CardsBelongToTheListThatHoldsThem) {
+  TCardList layout, stock;
+  auto a = Put(layout, 100, 100), b = Put(layout, 110, 110);
+  layout.Remove(a.get()); // moved to the end of its own list: still its own
+  layout.AddLast(a);
+  EXPECT_EQ(a->Cards, &layout);
+  EXPECT_EQ(layout.IndexOf(a.get()), 1);
+  // Collected by another list (as GetAllCardsOnTop does): the home stays.
+  auto onTop = b->GetAllCardsOnTop();
+  ASSERT_EQ(onTop->Count(), 1);
+  EXPECT_EQ(a->Cards, &layout);
+  onTop.reset();
+  EXPECT_EQ(a->Cards, &layout);
+  // Flown to the stock: taken out of the layout, the stock is its list now.
+  layout.RemoveAt(1);
+  stock.AddLast(a);
+  EXPECT_EQ(a->Cards, &stock);
+  EXPECT_FALSE(b->IsAnyCardsOnTop());
+  stock.Clear();
+  EXPECT_EQ(a->Cards, nullptr);
+}
+
 TEST_F(CardListTest, CoveredCardsAndTheTurnOverFlash) {
   TCardList list;
   auto bottom = Put(list, 300, 300);
