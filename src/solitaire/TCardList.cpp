@@ -195,13 +195,36 @@ void TCardList::UpdateCardsOnTop() {
   if (!outline || !outline->image) return;
   const platform::Picture& picture = *outline->image;
   const size_t count = items_.size();
+  // Every card's two boxes gathered once, so the pair loop compares plain
+  // integers; the storage is kept between calls (this runs after every move
+  // and throughout the deal generator's playouts).
+  struct Boxes {
+    int32_t outline[4]; // as the card lying below
+    int32_t image[4];   // as a card lying on top; empty when it has no picture
+  };
+  static thread_local std::vector<Boxes> boxes;
+  if (boxes.size() < count) boxes.resize(count);
+  for (size_t i = 0; i < count; ++i) {
+    const TCard* card = items_[i].get();
+    Boxes& b = boxes[i];
+    b = Boxes{{0, 0, 0, 0}, {0, 0, 0, 0}};
+    if (!card) continue;
+    const TCard::OverlapBox& mine = card->OutlineBox(picture);
+    b.outline[0] = mine.x0, b.outline[1] = mine.y0, b.outline[2] = mine.x1, b.outline[3] = mine.y1;
+    if (const TCard::OverlapBox* theirs = card->ImageBox())
+      b.image[0] = theirs->x0, b.image[1] = theirs->y0, b.image[2] = theirs->x1, b.image[3] = theirs->y1;
+  }
   for (size_t i = 0; i < count; ++i) {
     TCard* card = items_[i].get();
     if (!card) continue;
+    const int32_t* mine = boxes[i].outline;
     int32_t onTop = 0;
     bool written = false;
-    for (size_t j = i + 1; j < count && !onTop; ++j)
+    for (size_t j = i + 1; j < count && !onTop; ++j) {
+      const int32_t* theirs = boxes[j].image;
+      if (theirs[2] <= mine[0] || theirs[0] >= mine[2] || theirs[3] <= mine[1] || theirs[1] >= mine[3]) continue;
       if (items_[j] && card->Covers(picture, *items_[j], written)) onTop = 1;
+    }
     card->HasCardsOnTop = onTop;
   }
 }
