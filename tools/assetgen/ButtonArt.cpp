@@ -97,9 +97,9 @@ void MiniCard(cairo_t* cr, double cx, double cy, double angle, Suit suit, bool f
 }
 } // namespace
 
-const std::vector<ButtonSpec>& ButtonArt::Specs() {
+const std::vector<ButtonDef>& ButtonArt::Definitions() {
   using K = ButtonKind;
-  static const std::vector<ButtonSpec> specs = {
+  static const std::vector<ButtonDef> defs = {
       // Title screen column and its footer.
       {"play", "Play", 220, 50, K::Plain},
       {"help", "Help", 220, 50, K::Plain},
@@ -155,13 +155,13 @@ const std::vector<ButtonSpec>& ButtonArt::Specs() {
       {"up", "up", 40, 30, K::Arrow},
       {"down", "down", 40, 30, K::Arrow},
   };
-  return specs;
+  return defs;
 }
 
-void ButtonArt::Body(cairo_t* cr, const ButtonSpec& spec, ButtonState state) const {
+void ButtonArt::Body(cairo_t* cr, const ButtonDef& def, ButtonState state) const {
   Palette p = PaletteFor(state);
-  const double w = spec.width, h = spec.height;
-  const double radius = spec.kind == ButtonKind::Tile ? 14 : std::min(h * 0.42, 16.0);
+  const double w = def.width, h = def.height;
+  const double radius = def.kind == ButtonKind::Tile ? 14 : std::min(h * 0.42, 16.0);
   const double inset = 1.5;
   // Outer dark edge, then the gradient body, then the gold rim.
   cairo_new_path(cr);
@@ -207,22 +207,22 @@ void ButtonArt::Body(cairo_t* cr, const ButtonSpec& spec, ButtonState state) con
   }
 }
 
-void ButtonArt::Caption(cairo_t* cr, const ButtonSpec& spec, ButtonState state) const {
+void ButtonArt::Caption(cairo_t* cr, const ButtonDef& def, ButtonState state) const {
   Palette p = PaletteFor(state);
-  const double w = spec.width, h = spec.height;
-  if (spec.kind == ButtonKind::Arrow) {
-    Arrow(cr, spec.caption, w / 2 + 1, h / 2 + 1.5, h * 0.5);
+  const double w = def.width, h = def.height;
+  if (def.kind == ButtonKind::Arrow) {
+    Arrow(cr, def.caption, w / 2 + 1, h / 2 + 1.5, h * 0.5);
     SetRgb(cr, p.textShadow, 0.8);
     cairo_fill(cr);
-    Arrow(cr, spec.caption, w / 2, h / 2, h * 0.5);
+    Arrow(cr, def.caption, w / 2, h / 2, h * 0.5);
     SetRgb(cr, p.text);
     cairo_fill(cr);
     return;
   }
-  double size = spec.kind == ButtonKind::Tile ? 28 : std::clamp(h * 0.56, 16.0, 28.0);
+  double size = def.kind == ButtonKind::Tile ? 28 : std::clamp(h * 0.56, 16.0, 28.0);
   double cx = w / 2, cy = h / 2;
-  if (spec.kind == ButtonKind::Tile) cy = h - 26;
-  if (spec.kind == ButtonKind::Toggle) {
+  if (def.kind == ButtonKind::Tile) cy = h - 26;
+  if (def.kind == ButtonKind::Toggle) {
     // A check box at the left shows the toggle's state.
     double box = h * 0.5, bx = 14, by = (h - box) / 2;
     cairo_new_path(cr);
@@ -245,18 +245,18 @@ void ButtonArt::Caption(cairo_t* cr, const ButtonSpec& spec, ButtonState state) 
     cx = bx + box + (w - bx - box) / 2;
   }
   // Shrink long captions to fit the button.
-  double room = (spec.kind == ButtonKind::Toggle ? w - 14 - h * 0.5 : w) - 18;
-  double textWidth = TextWidth(cr, fonts_, spec.caption, size);
+  double room = (def.kind == ButtonKind::Toggle ? w - 14 - h * 0.5 : w) - 18;
+  double textWidth = TextWidth(cr, fonts_, def.caption, size);
   if (textWidth > room) size *= room / textWidth;
-  CentredText(cr, fonts_, spec.caption, size, cx + 1, cy + 1.5, p.textShadow, 0.75);
-  CentredText(cr, fonts_, spec.caption, size, cx, cy, p.text);
+  CentredText(cr, fonts_, def.caption, size, cx + 1, cy + 1.5, p.textShadow, 0.75);
+  CentredText(cr, fonts_, def.caption, size, cx, cy, p.text);
 }
 
-void ButtonArt::TilePicture(cairo_t* cr, const ButtonSpec& spec) const {
-  const double cx = spec.width / 2.0;
+void ButtonArt::TilePicture(cairo_t* cr, const ButtonDef& def) const {
+  const double cx = def.width / 2.0;
   // A felt window behind the miniature cards.
   cairo_new_path(cr);
-  RoundedRect(cr, 12, 12, spec.width - 24, 116, 8);
+  RoundedRect(cr, 12, 12, def.width - 24, 116, 8);
   cairo_pattern_t* felt = cairo_pattern_create_radial(cx, 60, 8, cx, 70, 110);
   Stop(felt, 0, 0x2F8A58);
   Stop(felt, 1, 0x0B3F26);
@@ -266,12 +266,12 @@ void ButtonArt::TilePicture(cairo_t* cr, const ButtonSpec& spec) const {
   SetRgb(cr, 0xC9A13E, 0.8);
   cairo_set_line_width(cr, 1.2);
   cairo_stroke(cr);
-  if (spec.name == "klondike") {
+  if (def.name == "klondike") {
     for (int col = 0; col < 4; ++col)
       for (int row = 0; row <= col; ++row)
         MiniCard(cr, cx - 54 + col * 36, 38 + row * 14, 0, col % 2 ? Suit::Spades : Suit::Hearts, row == col,
                  1 + col);
-  } else if (spec.name == "tripeaks") {
+  } else if (def.name == "tripeaks") {
     const double peaks[3] = {cx - 56, cx, cx + 56};
     for (double px : peaks) MiniCard(cr, px, 44, 0, Suit::Clubs, false, 2);
     for (int i = 0; i < 6; ++i) MiniCard(cr, cx - 70 + i * 28, 66, 0, Suit::Diamonds, false, 5);
@@ -294,23 +294,23 @@ void ButtonArt::TilePicture(cairo_t* cr, const ButtonSpec& spec) const {
   }
 }
 
-std::shared_ptr<Canvas> ButtonArt::Render(const ButtonSpec& spec, ButtonState state) const {
-  auto canvas = std::make_shared<Canvas>(spec.width, spec.height);
+std::shared_ptr<Canvas> ButtonArt::Render(const ButtonDef& def, ButtonState state) const {
+  auto canvas = std::make_shared<Canvas>(def.width, def.height);
   cairo_t* cr = canvas->Cr();
-  Body(cr, spec, state);
-  if (spec.kind == ButtonKind::Tile) TilePicture(cr, spec);
-  Caption(cr, spec, state);
+  Body(cr, def, state);
+  if (def.kind == ButtonKind::Tile) TilePicture(cr, def);
+  Caption(cr, def, state);
   return canvas;
 }
 
 void ButtonArt::AddAll(AssetSet& out) const {
-  for (const ButtonSpec& spec : Specs()) {
-    std::string base = "data/menus/" + spec.name;
-    out.AddPicture(base + ".png", Render(spec, ButtonState::Normal), "buttons");
-    out.AddPicture(base + "mo.png", Render(spec, ButtonState::Over), "buttons");
-    if (spec.kind == ButtonKind::Toggle || spec.kind == ButtonKind::Switch) {
-      out.AddPicture(base + "on.png", Render(spec, ButtonState::On), "buttons");
-      out.AddPicture(base + "onmo.png", Render(spec, ButtonState::OnOver), "buttons");
+  for (const ButtonDef& def : Definitions()) {
+    std::string base = "data/menus/" + def.name;
+    out.AddPicture(base + ".png", Render(def, ButtonState::Normal), "buttons");
+    out.AddPicture(base + "mo.png", Render(def, ButtonState::Over), "buttons");
+    if (def.kind == ButtonKind::Toggle || def.kind == ButtonKind::Switch) {
+      out.AddPicture(base + "on.png", Render(def, ButtonState::On), "buttons");
+      out.AddPicture(base + "onmo.png", Render(def, ButtonState::OnOver), "buttons");
     }
   }
 }

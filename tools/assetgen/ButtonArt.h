@@ -12,7 +12,7 @@ namespace assetgen {
 
 enum class ButtonKind { Plain, Toggle, Switch, Tile, Arrow };
 
-struct ButtonSpec {
+struct ButtonDef {
   std::string name;    // lower-case file base name
   std::string caption; // text, or for arrows one of "left", "right", "up", "down"
   int width, height;
@@ -24,14 +24,14 @@ enum class ButtonState { Normal, Over, On, OnOver };
 class ButtonArt {
 public:
   explicit ButtonArt(const Fonts& fonts) : fonts_(fonts) {}
-  static const std::vector<ButtonSpec>& Specs();
+  static const std::vector<ButtonDef>& Definitions();
   void AddAll(AssetSet& out) const;
-  std::shared_ptr<Canvas> Render(const ButtonSpec& spec, ButtonState state) const;
+  std::shared_ptr<Canvas> Render(const ButtonDef& def, ButtonState state) const;
 
 private:
-  void Body(cairo_t* cr, const ButtonSpec& spec, ButtonState state) const;
-  void Caption(cairo_t* cr, const ButtonSpec& spec, ButtonState state) const;
-  void TilePicture(cairo_t* cr, const ButtonSpec& spec) const;
+  void Body(cairo_t* cr, const ButtonDef& def, ButtonState state) const;
+  void Caption(cairo_t* cr, const ButtonDef& def, ButtonState state) const;
+  void TilePicture(cairo_t* cr, const ButtonDef& def) const;
   const Fonts& fonts_;
 };
 

@@ -163,7 +163,7 @@ void CardFaces::Ace(cairo_t* cr, Suit suit) const {
 void CardFaces::Court(cairo_t* cr, Suit suit, int rank) const {
   CourtTheme theme = ThemeOf(suit);
   const double x = 15, y = 9, w = 42, h = 78;
-  // The panel: a suit-tinted gradient with a suit-specific fine pattern.
+  // The panel: a suit-tinted gradient with a fine pattern of its own per suit.
   cairo_save(cr);
   cairo_new_path(cr);
   RoundedRect(cr, x, y, w, h, 3);
