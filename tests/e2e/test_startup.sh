@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# First start: data folder and settings made, logo splash skipped with a key,
+# the loading screen and its bar, the title, and Escape through the exit fade
+# to an orderly end.
+source "$(dirname "$0")/lib.sh"
+
+[ ! -e "$SHARED" ] || fail "data folder exists before the first start"
+start_game
+wait_window
+
+# The logo splash: a bright logo in the middle of a black screen.
+splash_shown() {
+  local middle corner
+  middle=$(region_level "$1" 300 250 200 100)
+  corner=$(region_level "$1" 0 0 80 80)
+  [ "$middle" -gt 20 ] && [ "$corner" -lt 8 ]
+}
+splash=$(wait_for_shot splash splash_shown 6) || fail "no logo splash"
+pass "logo splash shows ($(basename "$splash"))"
+key space
+
+loading=$(wait_for_shot loading is_loading 8) || fail "no loading screen after skipping the splash"
+bar=$(region_level "$loading" 170 432 460 14)
+back=$(region_level "$loading" 60 300 60 60)
+[ "$bar" -gt $((back + 20)) ] || fail "no loading bar (bar $bar, background $back)"
+pass "loading screen shows its bar ($(basename "$loading"), bar $bar over $back)"
+
+title=$(wait_for_shot title is_title 10) || fail "the title screen never showed"
+pass "title screen shows ($(basename "$title"))"
+
+[ -d "$SHARED" ] || fail "no data folder $SHARED"
+[ -d "$SHARED/profiles" ] || fail "no profiles folder"
+[ -f "$SHARED/marrowdeck.ini" ] || fail "no marrowdeck.ini"
+[ "$(settings_keys)" = "$SETTINGS_KEYS" ] || fail "settings keys differ: $(settings_keys)"
+[ "$(setting DRIVER)" = 1 ] || fail "the drawing driver was not saved as 1"
+grep -q $'\r$' "$SHARED/marrowdeck.ini" || fail "settings lines do not end in CR LF"
+pass "data folder, marrowdeck.ini with the 22 keys in order, profiles/"
+
+title_level=$(region_level "$title" 0 0 800 600)
+key Escape
+faded=""
+for i in $(seq 0 12); do
+  shot "exit$i" || break
+  level=$(region_level "$SHOTS/exit$i.png" 0 0 800 600 2>/dev/null) || break
+  if [ "$level" -lt $((title_level - 5)) ] && [ "$level" -gt 0 ]; then faded=$level; break; fi
+  sleep 0.05
+done
+[ -n "$faded" ] || fail "no exit fade seen (title level $title_level)"
+pass "Escape starts the exit fade (level $faded under $title_level)"
+
+wait_exit "$GAME_PID" 10 || fail "the game did not end after Escape"
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
+[ -f "$SHARED/GoodExit.dat" ] || fail "no GoodExit.dat after an orderly end"
+[ -f "$SHARED/config.ini" ] || fail "no config.ini"
+grep -q "FIRSTRUN=0" "$SHARED/config.ini" || fail "config.ini does not record the first run as done"
+pass "orderly end with GoodExit.dat and config.ini"
