@@ -17,7 +17,7 @@ namespace {
 void Ignore(const std::string&, int) {}
 
 void EnsureCardBack() {
-  if (Images) return;
+  if (Images && Images->Map.count("CARDBACK1")) return;
   platform::Pixmap pixmap;
   pixmap.width = 72, pixmap.height = 96;
   pixmap.rgba.assign(72 * 96 * 4, 255);
