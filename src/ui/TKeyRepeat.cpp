@@ -1,12 +1,6 @@
 #include "ui/TKeyRepeat.h"
 
-#include "app/Delta.h"
 #include "app/InputTables.h"
-#include "app/TGame.h"
-
-namespace {
-float Ticks(int32_t ms) { return Game ? Game->CalcAnimLength(float(ms)) : float(ms) / 5.0f; }
-} // namespace
 
 std::shared_ptr<TKeyRepeat> TKeyRepeat::Create(int32_t initialDelayMs, int32_t repeatMs) {
   auto repeat = std::make_shared<TKeyRepeat>();
@@ -16,42 +10,3 @@ std::shared_ptr<TKeyRepeat> TKeyRepeat::Create(int32_t initialDelayMs, int32_t r
 }
 
 int32_t TKeyRepeat::GetKey(int32_t key) { return GetState(KeyDown(key) != 0); }
-
-int32_t TKeyRepeat::GetState(bool held) {
-  if (!held) {
-    ClearDelays();
-    LastState = 0;
-    return 0;
-  }
-  int32_t result = 0;
-  if (LastState == 0) {
-    InitialDelayCounter = Ticks(InitialDelayLength);
-    // Without an initial delay the repeat interval starts at once.
-    if (InitialDelayCounter <= 0) {
-      InitialDelayCounter = 0;
-      DelayCounter = int32_t(Ticks(DelayLength));
-    }
-    result = 1;
-  } else if (InitialDelayCounter > 0) {
-    InitialDelayCounter -= Delta;
-    if (InitialDelayCounter <= 0) {
-      InitialDelayCounter = 0;
-      DelayCounter = int32_t(Ticks(DelayLength));
-      result = 1;
-    }
-  } else if (DelayCounter >= 1) {
-    // Whole ticks only: a partial tick still counts one down.
-    DelayCounter = int32_t(float(DelayCounter) - Delta);
-    if (DelayCounter <= 0) {
-      DelayCounter = int32_t(Ticks(DelayLength));
-      result = 1;
-    }
-  }
-  LastState = 1;
-  return result;
-}
-
-void TKeyRepeat::ClearDelays() {
-  InitialDelayCounter = 0;
-  DelayCounter = 0;
-}
