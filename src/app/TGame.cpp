@@ -128,7 +128,7 @@ std::string TGame::IniChangedMarker() const {
 
 int TGame::IniFill() {
   Ini.Clear();
-  Ini.Add("Full Screen", FullScreen);
+  Ini.Add("Full Screen", SavedFullScreen >= 0 ? SavedFullScreen : FullScreen);
   Ini.Add("Sound", Sound);
   Ini.Add("Music", Music);
   Ini.Add("Speech", Speech);

@@ -102,6 +102,9 @@ public:
 
   TIniFile Ini;
   int FullScreen = 1;
+  // The saved "Full Screen" value while a command-line option overrides it for
+  // this run (saves keep writing it); -1 when nothing overrides it.
+  int SavedFullScreen = -1;
   int ForceWindowedMode = 0;
   int Hertz = 60;
   int Depth = 0;

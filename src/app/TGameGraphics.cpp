@@ -122,6 +122,7 @@ int TGame::SetPriority() {
 int TGame::ToggleFullScreen() {
   if (FullScreen == 0 && ForceWindowedMode == 1) return 0;
   FullScreen = FullScreen == 1 ? 0 : 1;
+  SavedFullScreen = -1; // the player's choice is saved from now on
   if (FullScreen == 1) platform::ShowSystemCursor(false);
   Mouse->ClearButtons();
   GraphicsCreate();

@@ -20,6 +20,8 @@
 #include "resources/TPakFileManager.h"
 #include "screens/SessionSettings.h"
 #include "screens/TTitleScreen.h"
+#include "solitaire/TGamePlay.h"
+#include "solitaire/TState.h"
 #include "ui/TextDraw.h"
 
 #include <cstdlib>
@@ -62,6 +64,7 @@ void GameSetup(const TRunOptions& options) {
   Game->MusicSetVolume(50, 0);
   Game->SoundSetVolume(50, 0);
   Game->TerminatedUserFunction = [] { return 0; };
+  if (!GamePlay) GamePlay = std::make_shared<TGamePlay>();
   SystemInputPump = [] { Game->DoPeekEvent(); };
   MouseFlushHook = [] {
     if (Game && Game->Mouse) Game->Mouse->ClearButtons();
@@ -71,7 +74,10 @@ void GameSetup(const TRunOptions& options) {
   Game->SetSubPathWrapper("Velquor Games/Marrowdeck");
   Game->CheckGoodExit();
   Game->Init(0);
-  if (options.FullScreen >= 0) Game->FullScreen = options.FullScreen;
+  if (options.FullScreen >= 0) {
+    Game->SavedFullScreen = Game->FullScreen;
+    Game->FullScreen = options.FullScreen;
+  }
 
   // 7-10: audio, keys, start time.
   Game->ChannelsCreate(16);
@@ -108,7 +114,7 @@ void GameSetup(const TRunOptions& options) {
   // 18: the session options; from here on the orderly end writes them back.
   LoadSessionSettings(Game->SubPath);
   ExitProgramHook = [] {
-    SessionOptions.FirstRun = 0;
+    GamePlay->FirstRun = 0;
     WriteSessionSettings();
   };
 
@@ -121,6 +127,9 @@ void GameSetup(const TRunOptions& options) {
   // 21-22: everything else under the loading screen.
   LoadGameResources();
   Game->FixedRateLogic.Init();
+
+  // 23: the session flags, cleared.
+  GameState = std::make_shared<TState>();
 }
 
 void LoadGameResources() {

@@ -1,15 +1,17 @@
 #include "screens/SessionSettings.h"
 
+#include "solitaire/TGamePlay.h"
+
 TIniFile SessionConfig;
-TSessionOptions SessionOptions;
 
 namespace {
 bool loaded = false;
 
 void FillSession() {
+  if (!GamePlay) GamePlay = std::make_shared<TGamePlay>();
   SessionConfig.Clear();
-  SessionConfig.Add("ShowTimer", SessionOptions.ShowTimer);
-  SessionConfig.Add("FirstRun", SessionOptions.FirstRun);
+  SessionConfig.Add("ShowTimer", GamePlay->ShowTimer);
+  SessionConfig.Add("FirstRun", GamePlay->FirstRun);
 }
 } // namespace
 
@@ -18,8 +20,8 @@ int LoadSessionSettings(const std::string& folder) {
   FillSession();
   SessionConfig.Load();
   for (const auto& line : SessionConfig) {
-    if (line->Name == "SHOWTIMER") SessionOptions.ShowTimer = IniTextToInt(line->Value);
-    else if (line->Name == "FIRSTRUN") SessionOptions.FirstRun = IniTextToInt(line->Value);
+    if (line->Name == "SHOWTIMER") GamePlay->ShowTimer = IniTextToInt(line->Value);
+    else if (line->Name == "FIRSTRUN") GamePlay->FirstRun = IniTextToInt(line->Value);
   }
   loaded = true;
   return 1;

@@ -197,3 +197,18 @@ TEST_F(GameSettingsTest, UncaughtErrorsCarryTheStartupStage) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GameSettingsTest, CommandLineFullScreenIsNotSaved) {
+  Game->Init(0);
+  Game->SavedFullScreen = 0; // the saved setting
+  Game->FullScreen = 1;      // --fullscreen for this run
+  Game->IniUpdate(1);
+  EXPECT_NE(ReadText(settings).find("FULL SCREEN=0\r\n"), std::string::npos);
+  Game->SavedFullScreen = -1;
+  Game->IniUpdate(1);
+  EXPECT_NE(ReadText(settings).find("FULL SCREEN=1\r\n"), std::string::npos);
+}
+
+} // namespace
