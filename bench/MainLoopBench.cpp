@@ -1,0 +1,72 @@
+// The per-frame cost of the application core: the frame-time bookkeeping of
+// the fixed-rate logic, and one whole frame of logic ticks (event pump, keys,
+// fader, screen change, screen logic) with an idle screen, headless.
+#include <benchmark/benchmark.h>
+
+#include "app/Clock.h"
+#include "app/TGame.h"
+#include "app/TScreen.h"
+#include "platform/Audio.h"
+#include "platform/Graphics.h"
+
+#include <cstdlib>
+
+namespace {
+
+double fakeNow = 0;
+int frameCount = 0;
+
+// The clock of a 60 Hz display read in whole milliseconds: 17, 16, 17, ... ms.
+void NextFrame() {
+  ++frameCount;
+  fakeNow = double((frameCount * 1000 + 30) / 60);
+}
+
+void OpenHeadless() {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_RENDER_DRIVER", "software", 0);
+  setenv("ALSOFT_DRIVERS", "null", 0);
+  if (!platform::GraphicsOpen()) {
+    platform::GraphicsConfig config;
+    config.vsync = false;
+    platform::OpenGraphics(config);
+  }
+  platform::audio::SelectDriver("None");
+}
+
+void BM_FixedRateCalc(benchmark::State& state) {
+  SetClockSource([] { return fakeNow; });
+  TFixedRateLogic logic;
+  logic.Create();
+  logic.Init();
+  for (auto _ : state) {
+    NextFrame();
+    logic.Calc();
+    benchmark::DoNotOptimize(logic.NumTicks);
+  }
+  SetClockSource(nullptr);
+}
+BENCHMARK(BM_FixedRateCalc);
+
+// One 60 Hz frame: about three and a third logic ticks.
+void BM_MainLogicLoopFrame(benchmark::State& state) {
+  OpenHeadless();
+  SetClockSource([] { return fakeNow; });
+  Game = std::make_shared<TGame>();
+  Game->FixedRateLogic.Create();
+  Game->FixedRateLogic.Init();
+  Game->SetWindowCoords();
+  Game->CurrentTScreen = std::make_shared<TScreen>();
+  for (auto _ : state) {
+    NextFrame();
+    benchmark::DoNotOptimize(Game->MainLogicLoop());
+  }
+  state.counters["ticks/frame"] = Game->FixedRateLogic.NumTicks;
+  Game.reset();
+  SetClockSource(nullptr);
+}
+BENCHMARK(BM_MainLogicLoopFrame);
+
+} // namespace
+
+BENCHMARK_MAIN();
