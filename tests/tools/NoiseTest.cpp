@@ -1,5 +1,6 @@
 // Seeded randomness of the generator: fixed sequences, bounds, smoothness.
 #include "Noise.h"
+#include "audio/Rng.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 namespace {
 
 TEST(Rng, SameSeedSameSequenceAndBothBoundsReached) {
-  assetgen::Rng a(42), b(42), c(43);
+  assetgen::audio::Rng a(42), b(42), c(43);
   bool differs = false;
   for (int i = 0; i < 100; ++i) {
     uint64_t x = a.Next();
@@ -17,7 +18,7 @@ TEST(Rng, SameSeedSameSequenceAndBothBoundsReached) {
     differs |= x != c.Next();
   }
   EXPECT_TRUE(differs);
-  assetgen::Rng r(7);
+  assetgen::audio::Rng r(7);
   std::set<int> seen;
   for (int i = 0; i < 2000; ++i) {
     int v = r.Int(-3, 3);

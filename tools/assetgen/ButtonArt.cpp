@@ -1,5 +1,7 @@
 #include "ButtonArt.h"
 
+#include "Canvas.h"
+
 #include "CardExtras.h"
 #include "SuitShapes.h"
 
@@ -9,11 +11,6 @@
 namespace assetgen {
 
 namespace {
-void Stop(cairo_pattern_t* p, double at, uint32_t rgb, double alpha = 1) {
-  cairo_pattern_add_color_stop_rgba(p, at, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0,
-                                    (rgb & 255) / 255.0, alpha);
-}
-
 struct Palette {
   uint32_t top, middle, bottom, rim, text, textShadow;
 };

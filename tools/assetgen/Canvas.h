@@ -11,6 +11,12 @@
 // encoded clear of the game's mask colours.
 namespace assetgen {
 
+// Adds a colour stop given as 0xRRGGBB with an alpha to a cairo gradient.
+inline void Stop(cairo_pattern_t* p, double at, uint32_t rgb, double alpha = 1) {
+  cairo_pattern_add_color_stop_rgba(p, at, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0,
+                                    (rgb & 255) / 255.0, alpha);
+}
+
 struct SurfaceDeleter {
   void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
 };

@@ -1,5 +1,7 @@
 #include "CardExtras.h"
 
+#include "Canvas.h"
+
 #include "CardFaces.h"
 #include "Noise.h"
 #include "SuitShapes.h"
@@ -10,11 +12,6 @@
 namespace assetgen {
 
 namespace {
-void Stop(cairo_pattern_t* p, double at, uint32_t rgb, double alpha = 1) {
-  cairo_pattern_add_color_stop_rgba(p, at, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0,
-                                    (rgb & 255) / 255.0, alpha);
-}
-
 uint32_t Mix(uint32_t a, uint32_t b, double t) {
   uint32_t out = 0;
   for (int s = 0; s <= 16; s += 8) {

@@ -1,5 +1,7 @@
 #include "SceneArt.h"
 
+#include "Canvas.h"
+
 #include "Noise.h"
 #include "SpriteArt.h"
 #include "SuitShapes.h"
@@ -37,11 +39,6 @@ double Lighting(double x, double y, double lx, double ly) {
   double vx = (x - 400) / 400.0, vy = (y - 300) / 300.0;
   double vignette = 1.0 - 0.38 * std::pow(std::min(1.0, (vx * vx + vy * vy) / 2.0), 1.3) * 2.0;
   return std::max(0.25, light * vignette);
-}
-
-void Stop(cairo_pattern_t* p, double at, uint32_t rgb, double alpha = 1) {
-  cairo_pattern_add_color_stop_rgba(p, at, ((rgb >> 16) & 255) / 255.0, ((rgb >> 8) & 255) / 255.0,
-                                    (rgb & 255) / 255.0, alpha);
 }
 
 constexpr uint32_t Gold = 0xD8B24C;
