@@ -12,8 +12,11 @@ std::string WithSlash(const std::string& path) {
   return path + "/";
 }
 
+// File names are matched ignoring case, like every other data-file lookup, so
+// "DATA.PAK" is read as a pack and never served as a loose file.
 bool EndsWith(const std::string& text, const std::string& end) {
-  return !end.empty() && text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+  return !end.empty() && text.size() >= end.size() &&
+         PakLowerCase(text.substr(text.size() - end.size())) == PakLowerCase(end);
 }
 
 // The folder on disk matching `path` ignoring case, ending in "/".

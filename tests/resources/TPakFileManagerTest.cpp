@@ -93,12 +93,14 @@ TEST_F(TPakFileManagerTest, PackExtensionIsSkippedByTheLooseWalk) {
   // A folder named like a pack is not descended into, and is no pack.
   WriteLoose("old.pak/hidden.txt", "never loaded");
   WriteLoose("sub/deeper/found.txt", "found");
-  WriteLoose("upper.PAK", "not a pack by its case, so a loose file");
+  // The extension is matched ignoring case, like every data-file name.
+  WritePak("EXTRA.PAK", {{"extra.txt", 1, Bytes("from the upper-case pack")}});
   const auto pak = Open();
   EXPECT_EQ(pak->GetItem("old.pak/hidden.txt"), nullptr);
   EXPECT_EQ(pak->GetItem("data.pak"), nullptr);
   EXPECT_EQ(pak->GetString("sub/deeper/found.txt"), "found");
-  EXPECT_EQ(pak->GetString("upper.pak"), "not a pack by its case, so a loose file");
+  EXPECT_EQ(pak->GetItem("extra.pak"), nullptr);
+  EXPECT_EQ(pak->GetString("extra.txt"), "from the upper-case pack");
   EXPECT_EQ(pak->GetString("inner.txt"), "packed");
   EXPECT_TRUE(reported.empty());
 }
