@@ -10,7 +10,8 @@ int TScreen::ImageLoad(const std::string& imageName, int flags) {
 }
 
 int TScreen::HeaderLoad(const std::string& headerName, int x, int y) {
-  Header = TGameImage::Create(Game->ImagePath + headerName + Ext, -1, 0);
+  // Headers are placed by their centre, like every picture loaded after start-up.
+  Header = TGameImage::Create(Game->ImagePath + headerName + Ext, -1, 1);
   HeaderX = x;
   HeaderY = y;
   return Header ? 1 : 0;
