@@ -68,7 +68,7 @@ TEST_F(CardDrawTest, ClosedCardShowsItsBackOnlyForBacksOneToSix) {
   int differing = 0;
   for (int y = 160; y < 240; y += 4)
     for (int x = 170; x < 230; x += 4) differing += Distance(two, five, x, y) > 30;
-  EXPECT_GT(differing, 20); // another design
+  EXPECT_GT(differing, 20); // a different back
   Clear();
   card->DrawClosedCard(0, card->x, card->y, nullptr, nullptr, 7);
   EXPECT_TRUE(IsFelt(Grab(), 200, 200));
