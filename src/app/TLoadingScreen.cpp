@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
+#include "platform/System.h"
 
 namespace {
 
@@ -117,5 +118,17 @@ int VQLoadingScreen::MoveBar() {
     Draw();
     platform::Flip(FlipSync != 0);
   }
+  if (StepWaitMs > 0) platform::Delay(StepWaitMs);
   return 1;
+}
+
+int LoadingStepWait(const char* text) {
+  if (!text || !*text) return 0;
+  long long ms = 0;
+  for (const char* c = text; *c; ++c) {
+    if (*c < '0' || *c > '9') return 0;
+    // Stop counting once past the cap, so long digit strings cannot overflow.
+    if (ms <= MaxLoadingStepWaitMs) ms = ms * 10 + (*c - '0');
+  }
+  return ms > MaxLoadingStepWaitMs ? MaxLoadingStepWaitMs : int(ms);
 }

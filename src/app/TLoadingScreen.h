@@ -50,6 +50,17 @@ public:
     FadeAllowAnim = 1;
     LoadBackgroundAlways = false;
   }
-  // Progress, draw and flip: one loading step shown at once.
+  // Progress, draw and flip: one loading step shown at once, then a pause of
+  // StepWaitMs (a test hook that lets a screenshot catch the bar growing).
   int MoveBar();
+
+  int StepWaitMs = 0;
 };
+
+// Longest pause after a loading step that the test hook accepts.
+constexpr int MaxLoadingStepWaitMs = 2000;
+
+// The pause after each loading step given by the text of the environment
+// variable MARROWDECK_LOADING_STEP_MS: whole milliseconds, capped at
+// MaxLoadingStepWaitMs; unset, empty, negative or malformed text means none.
+int LoadingStepWait(const char* text);

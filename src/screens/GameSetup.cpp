@@ -135,6 +135,7 @@ void GameSetup(const TRunOptions& options) {
 void LoadGameResources() {
   platform::SetMaskColor(255, 0, 255);
   auto loading = Game->LoadingScreen;
+  loading->StepWaitMs = LoadingStepWait(std::getenv("MARROWDECK_LOADING_STEP_MS"));
   loading->SpecialLoad("loading.png", "loadingbar.png", "");
   loading->LoadingBar.Mode = 1;
   loading->LoadingBar.Centre(ScreenHeight - 175);

@@ -76,4 +76,17 @@ TEST_F(LoadingScreenTest, BarCompanionsAreFoundBesideTheBar) {
   EXPECT_EQ(loading.LoadingBar.w, 48);
 }
 
+TEST(LoadingStepWaitTest, WholeMillisecondsCappedAndAnythingElseMeansNoWait) {
+  EXPECT_EQ(LoadingStepWait(nullptr), 0) << "unset";
+  EXPECT_EQ(LoadingStepWait(""), 0);
+  EXPECT_EQ(LoadingStepWait("0"), 0);
+  EXPECT_EQ(LoadingStepWait("250"), 250);
+  EXPECT_EQ(LoadingStepWait("0300"), 300);
+  EXPECT_EQ(LoadingStepWait("2000"), MaxLoadingStepWaitMs);
+  EXPECT_EQ(LoadingStepWait("2001"), MaxLoadingStepWaitMs) << "capped";
+  EXPECT_EQ(LoadingStepWait("99999999999999999999999"), MaxLoadingStepWaitMs) << "no overflow past the cap";
+  for (const char* malformed : {"-5", "+5", " 5", "5 ", "5ms", "1e3", "abc", "2.5"})
+    EXPECT_EQ(LoadingStepWait(malformed), 0) << malformed;
+}
+
 } // namespace
