@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <thread>
 
 namespace platform {
@@ -143,11 +144,20 @@ void ReadRefreshRate() {
   g.framePeriod = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / rate));
 }
 
-void ApplyPictureState(SDL_Texture* texture) {
+void ApplyPictureState(const Texture& texture) {
   GraphicsState& g = G();
-  SDL_SetTextureColorMod(texture, ColorByte(g.red), ColorByte(g.green), ColorByte(g.blue));
-  SDL_SetTextureAlphaMod(texture, AlphaByte());
-  SDL_SetTextureBlendMode(texture, ToSdl(g.blend));
+  SDL_Texture* handle = texture.Handle();
+  SDL_SetTextureColorMod(handle, ColorByte(g.red), ColorByte(g.green), ColorByte(g.blue));
+  const Uint8 alpha = AlphaByte();
+  SDL_SetTextureAlphaMod(handle, alpha);
+  SDL_BlendMode mode = ToSdl(g.blend);
+  // An opaque picture drawn unturned at full size and full alpha covers its
+  // rectangle exactly, so blending it would only cost time (a whole-screen
+  // background blended every frame is most of an idle frame's work in software).
+  if (mode == SDL_BLENDMODE_BLEND && alpha == 255 && texture.Opaque() && g.rotation == 0 &&
+      std::fabs(g.scaleX) == 1 && std::fabs(g.scaleY) == 1)
+    mode = SDL_BLENDMODE_NONE;
+  SDL_SetTextureBlendMode(handle, mode);
 }
 
 void ApplyShapeState() {
@@ -175,10 +185,28 @@ std::unique_ptr<Texture> Texture::Create(const Pixmap& pixels, bool filter, bool
   SDL_UpdateTexture(handle, nullptr, pixels.rgba.data(), pixels.width * 4);
   SDL_SetTextureBlendMode(handle, SDL_BLENDMODE_BLEND);
   SDL_SetTextureScaleMode(handle, filter ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
-  return std::make_unique<Texture>(handle, g.generation);
+  bool opaque = !target;
+  for (size_t i = 3; opaque && i < pixels.rgba.size(); i += 4) opaque = pixels.rgba[i] == 255;
+  return std::make_unique<Texture>(handle, g.generation, opaque);
 }
 
 // ---- Window and renderer -----------------------------------------------------
+
+// True for an OpenGL renderer whose driver is a CPU rasteriser (llvmpipe,
+// softpipe, the generic software rasteriser).
+static bool RendererRasterisesOnCpu(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return false;
+  if (std::strncmp(info.name, "opengl", 6) != 0) return false;
+  using GetString = const unsigned char* (*)(unsigned int);
+  auto glGetString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  if (!glGetString) return false;
+  const unsigned char* name = glGetString(0x1F01); // GL_RENDERER
+  if (!name) return false;
+  const std::string text(reinterpret_cast<const char*>(name));
+  return text.find("llvmpipe") != std::string::npos || text.find("softpipe") != std::string::npos ||
+         text.find("Software Rasterizer") != std::string::npos;
+}
 
 bool EnsureVideo() {
   GraphicsState& g = G();
@@ -237,6 +265,12 @@ bool OpenGraphics(const GraphicsConfig& config) {
   Uint32 vsyncFlag = config.vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
   g.renderer.reset(
       SDL_CreateRenderer(g.window.get(), -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE | vsyncFlag));
+  // An OpenGL renderer that rasterises on the CPU (no graphics card, as under
+  // Xvfb) costs more than twice the CPU of SDL's own software renderer for the
+  // same frames, so the game prefers the latter there. An explicit
+  // SDL_RENDER_DRIVER is left alone.
+  if (g.renderer && !SDL_getenv("SDL_RENDER_DRIVER") && RendererRasterisesOnCpu(g.renderer.get()))
+    g.renderer.reset();
   if (!g.renderer)
     g.renderer.reset(SDL_CreateRenderer(g.window.get(), -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE));
   if (!g.renderer) {
@@ -442,7 +476,7 @@ void DrawPicture(Picture& picture, float x, float y, int frame) {
   if (!g.renderer || g.scaleX == 0 || g.scaleY == 0) return;
   Texture* texture = picture.FrameTexture(frame);
   if (!texture) return;
-  ApplyPictureState(texture->Handle());
+  ApplyPictureState(*texture);
   float sx = std::fabs(g.scaleX), sy = std::fabs(g.scaleY);
   float handleX = picture.HandleX(), handleY = picture.HandleY();
   int flip = SDL_FLIP_NONE;
@@ -472,7 +506,7 @@ void DrawSubPicture(Picture& picture, float x, float y, float w, float h, float 
   if (!g.renderer || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
   Texture* texture = picture.FrameTexture(frame);
   if (!texture) return;
-  ApplyPictureState(texture->Handle());
+  ApplyPictureState(*texture);
   SDL_Rect source{int(std::lround(sx)), int(std::lround(sy)), int(std::lround(sw)), int(std::lround(sh))};
   SDL_FRect dest{x + g.originX, y + g.originY, w, h};
   SDL_RenderCopyF(g.renderer.get(), texture->Handle(), &source, &dest);

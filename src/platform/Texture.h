@@ -12,13 +12,16 @@ namespace platform {
 
 class Texture {
 public:
-  Texture(SDL_Texture* handle, unsigned generation) : handle_(handle), generation_(generation) {}
+  Texture(SDL_Texture* handle, unsigned generation, bool opaque = false)
+      : handle_(handle), generation_(generation), opaque_(opaque) {}
   ~Texture();
   Texture(const Texture&) = delete;
   Texture& operator=(const Texture&) = delete;
 
   SDL_Texture* Handle() const { return handle_; }
   unsigned Generation() const { return generation_; }
+  // Every pixel fully opaque (never true for render targets, whose pixels change).
+  bool Opaque() const { return opaque_; }
 
   // Uploads a pixmap (a render target when `target`); nullptr without a renderer.
   static std::unique_ptr<Texture> Create(const Pixmap& pixels, bool filter, bool target);
@@ -26,6 +29,7 @@ public:
 private:
   SDL_Texture* handle_;
   unsigned generation_;
+  bool opaque_;
 };
 
 } // namespace platform
