@@ -86,8 +86,8 @@ std::shared_ptr<Canvas> SceneArt::Wood(uint32_t seed) const {
   return canvas;
 }
 
-void SceneArt::Corners(cairo_t* cr, double inset) const {
-  for (int corner = 0; corner < 4; ++corner) {
+void SceneArt::Corners(cairo_t* cr, double inset, int cornerCount) const {
+  for (int corner = 0; corner < cornerCount; ++corner) {
     cairo_save(cr);
     cairo_translate(cr, corner % 2 ? Width - inset : inset, corner / 2 ? Height - inset : inset);
     cairo_scale(cr, corner % 2 ? -1 : 1, corner / 2 ? -1 : 1);
@@ -128,7 +128,8 @@ std::shared_ptr<Canvas> SceneArt::Title() const {
   cairo_set_source(cr, spot);
   cairo_paint(cr);
   cairo_pattern_destroy(spot);
-  Corners(cr, 14);
+  // No bottom-right ornament: the version number sits in that corner.
+  Corners(cr, 14, 3);
   return canvas;
 }
 

@@ -22,7 +22,8 @@ private:
   std::shared_ptr<Canvas> Title() const;
   std::shared_ptr<Canvas> PlayScreen() const;
   std::shared_ptr<Canvas> Loading() const;
-  void Corners(cairo_t* cr, double inset) const; // gold filigree in the four corners
+  // Gold filigree in the corners, in the order top-left, top-right, bottom-left, bottom-right.
+  void Corners(cairo_t* cr, double inset, int cornerCount = 4) const;
   const Fonts& fonts_;
 };
 
