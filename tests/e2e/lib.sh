@@ -62,7 +62,8 @@ wait_exit() {
   EXIT_STATUS=$?
 }
 
-shot() { import -window "$WID" "$SHOTS/$1.png" 2>/dev/null; }
+# A window that closes mid-capture can leave import waiting for ever: bound it.
+shot() { timeout 10 import -window "$WID" "$SHOTS/$1.png" 2>/dev/null; }
 
 key() { xdotool key --window "$WID" "$@"; }
 

@@ -37,7 +37,7 @@ done
 
 # Game pixel (x, y) of a window shot as "r,g,b".
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
-shot() { import -window "$WID" "$1" 2>/dev/null; }
+shot() { timeout 10 import -window "$WID" "$1" 2>/dev/null; }
 
 # Park the pointer in a corner, then wait (splash and loading) until the menu
 # shows: the middle of "play" (400, 229) turns to the button's green.
