@@ -2,6 +2,7 @@
 
 #include "platform/Graphics.h"
 #include "platform/Pixmap.h"
+#include "support/Pictures.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -12,17 +13,7 @@ using ScreenTest = GameFixture;
 // that point, not hang below and right of it.
 TEST_F(ScreenTest, HeaderIsDrawnCentredOnItsPosition) {
   test_support::TempFolder folder;
-  platform::Pixmap pixels;
-  pixels.width = 40;
-  pixels.height = 20;
-  pixels.rgba.resize(40 * 20 * 4);
-  for (size_t i = 0; i < pixels.rgba.size(); i += 4) {
-    pixels.rgba[i] = 220;
-    pixels.rgba[i + 1] = 30;
-    pixels.rgba[i + 2] = 30;
-    pixels.rgba[i + 3] = 255;
-  }
-  ASSERT_TRUE(platform::SavePng(pixels, folder.File("header.png")));
+  ASSERT_TRUE(platform::SavePng(test_support::SolidPixmap(40, 20, 220, 30, 30), folder.File("header.png")));
   Game->ImagePath = folder.Path();
 
   TScreen screen;

@@ -1,6 +1,7 @@
 #include "platform/Graphics.h"
 #include "platform/WindowState.h"
 #include "support/HeadlessGraphics.h"
+#include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +10,7 @@ using namespace platform;
 namespace {
 
 std::shared_ptr<Picture> Solid(int w, int h, int r, int g, int b, int a = 255) {
-  Pixmap pixmap;
-  pixmap.width = w;
-  pixmap.height = h;
-  pixmap.rgba.resize(size_t(w) * h * 4);
-  for (size_t i = 0; i < pixmap.rgba.size(); i += 4) {
-    pixmap.rgba[i] = uint8_t(r), pixmap.rgba[i + 1] = uint8_t(g), pixmap.rgba[i + 2] = uint8_t(b);
-    pixmap.rgba[i + 3] = uint8_t(a);
-  }
+  const Pixmap pixmap = test_support::SolidPixmap(w, h, uint8_t(r), uint8_t(g), uint8_t(b), uint8_t(a));
   return Picture::FromPixmap(pixmap, 0); // no filtering: exact pixel values
 }
 

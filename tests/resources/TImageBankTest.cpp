@@ -8,23 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Pictures.h"
+
 #include <functional>
 #include <stdexcept>
 
 namespace {
 
 platform::Pixmap SolidPixmap(int w, int h, uint8_t r = 10, uint8_t g = 200, uint8_t b = 30) {
-  platform::Pixmap pixmap;
-  pixmap.width = w;
-  pixmap.height = h;
-  pixmap.rgba.resize(size_t(w) * h * 4);
-  for (size_t i = 0; i < pixmap.rgba.size(); i += 4) {
-    pixmap.rgba[i] = r;
-    pixmap.rgba[i + 1] = g;
-    pixmap.rgba[i + 2] = b;
-    pixmap.rgba[i + 3] = 255;
-  }
-  return pixmap;
+  return test_support::SolidPixmap(w, h, r, g, b);
 }
 
 void WritePng(const std::string& path, int w, int h) { ASSERT_TRUE(platform::SavePng(SolidPixmap(w, h), path)); }

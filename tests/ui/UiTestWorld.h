@@ -4,6 +4,7 @@
 #include "app/TGame.h"
 #include "platform/Pixmap.h"
 #include "resources/TGameImage.h"
+#include "support/Pictures.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +18,7 @@
 class UiTestWorld : public ::testing::Test {
 public:
   static platform::Pixmap SolidPixmap(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
-    platform::Pixmap pixmap;
-    pixmap.width = w;
-    pixmap.height = h;
-    pixmap.rgba.resize(size_t(w) * h * 4);
-    for (size_t i = 0; i < pixmap.rgba.size(); i += 4) {
-      pixmap.rgba[i] = r;
-      pixmap.rgba[i + 1] = g;
-      pixmap.rgba[i + 2] = b;
-      pixmap.rgba[i + 3] = 255;
-    }
-    return pixmap;
+    return test_support::SolidPixmap(w, h, r, g, b);
   }
   static std::shared_ptr<TGameImage> SolidImage(int w, int h, int midHandle = 0, uint8_t shade = 200) {
     auto picture = platform::Picture::FromPixmap(SolidPixmap(w, h, shade, shade, shade));
