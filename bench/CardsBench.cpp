@@ -4,6 +4,7 @@
 #include "platform/Collision.h"
 #include "platform/Picture.h"
 #include "resources/TImageBank.h"
+#include "screens/GameGlobals.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 
@@ -39,7 +40,7 @@ std::shared_ptr<TGameImage> CardBack() {
       }
     back = TGameImage::CreateFromImage(platform::Picture::FromPixmap(pixmap), "CARDBACK1", 1);
   }
-  Images = std::make_shared<TImageBank>();
+  CreateGameGlobals();
   Images->Insert(back);
   HeartsImages.reset(); // no faces: the benchmarks deal nothing
   return back;

@@ -8,6 +8,7 @@
 #include "app/TScreen.h"
 #include "platform/Audio.h"
 #include "platform/Graphics.h"
+#include "screens/GameGlobals.h"
 
 #include <cstdlib>
 
@@ -52,7 +53,7 @@ BENCHMARK(BM_FixedRateCalc);
 void BM_MainLogicLoopFrame(benchmark::State& state) {
   OpenHeadless();
   SetClockSource([] { return fakeNow; });
-  Game = std::make_shared<TGame>();
+  CreateGameGlobals();
   Game->FixedRateLogic.Create();
   Game->FixedRateLogic.Init();
   Game->SetWindowCoords();
@@ -62,7 +63,7 @@ void BM_MainLogicLoopFrame(benchmark::State& state) {
     benchmark::DoNotOptimize(Game->MainLogicLoop());
   }
   state.counters["ticks/frame"] = Game->FixedRateLogic.NumTicks;
-  Game.reset();
+  ResetGameGlobals();
   SetClockSource(nullptr);
 }
 BENCHMARK(BM_MainLogicLoopFrame);

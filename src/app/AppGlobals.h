@@ -28,5 +28,8 @@ extern int FlipSync;
 // Length in ms of the fade started by Escape or the close button.
 extern int DefaultFadeLength;
 
+// Puts every value above back to its start-up value (for tests).
+void ResetAppGlobals();
+
 // The version the program reports.
 inline constexpr const char* GameVersion = "1.11";

@@ -1,4 +1,5 @@
 #include "app/TAmbientSounds.h"
+#include "app/TGame.h"
 
 #include "app/Delta.h"
 #include "app/TGameAudio.h"
@@ -16,7 +17,7 @@ int TAmbientSounds::Fill(const std::string& prefix, int count, const std::string
 }
 
 int TAmbientSounds::Init(float ms, int chance) {
-  TGameAudio* game = TGameAudio::Instance();
+  TGameAudio* game = Game.get();
   SoundCounterMax = int(game ? game->CalcAnimLength(ms) : ms / 5.0f);
   SoundCounter = float(SoundCounterMax);
   Chance = chance;
@@ -36,7 +37,7 @@ int TAmbientSounds::Manage() {
   int roll = std::uniform_int_distribution<int>(1, 100)(Random);
   if (Chance < roll || Sounds.empty()) return 0;
   auto& pick = Sounds[size_t(std::uniform_int_distribution<int>(0, TotalSounds - 1)(Random))];
-  TGameAudio* game = TGameAudio::Instance();
+  TGameAudio* game = Game.get();
   if (!game || !game->Channels) return 0;
   return game->Channels->PlayGameSound(pick, nullptr, pick->volume, 0.0f) ? 1 : 0;
 }

@@ -1,4 +1,5 @@
 #include "app/TChannelArray.h"
+#include "app/TGame.h"
 
 #include <algorithm>
 
@@ -63,13 +64,13 @@ std::shared_ptr<TGameChannel> TChannelArray::PlayGameSound(const std::shared_ptr
   // The balanced volume is used for this play only; the shared sound keeps
   // its own volume for everyone else who plays it.
   float balanced = volume * BalanceVolumes(1);
-  if (TGameAudio* game = TGameAudio::Instance())
+  if (TGameAudio* game = Game.get())
     game->GameSoundPlayAt(gameChannel->Channel, *gameSound, balanced, pan);
   return gameChannel;
 }
 
 void TChannelArray::SetVolume(float factor) {
-  TGameAudio* game = TGameAudio::Instance();
+  TGameAudio* game = Game.get();
   float strand = game ? float(game->SoundVolume) / 100.0f : 1.0f;
   for (auto& gameChannel : Items)
     if (gameChannel->Channel) gameChannel->Channel->SetVolume(gameChannel->OriginalVolume * factor * strand);

@@ -1,4 +1,5 @@
 #include "app/TGameAudio.h"
+#include "app/TGame.h"
 
 #include <algorithm>
 #include <cctype>
@@ -14,8 +15,6 @@ int CurrentMusicTrack = 1;
 int MusicRotationOn = 0;
 
 namespace {
-TGameAudio* running = nullptr;
-
 int Limit(int volume) { return std::clamp(volume, 0, 100); }
 
 // (L - counter) / L, where a length under one tick counts as done.
@@ -32,13 +31,8 @@ std::string Upper(std::string text) {
 constexpr size_t MaxLooseChannels = 32;
 } // namespace
 
-TGameAudio::TGameAudio() { running = this; }
-
-TGameAudio::~TGameAudio() {
-  if (running == this) running = nullptr;
-}
-
-TGameAudio* TGameAudio::Instance() { return running; }
+TGameAudio::TGameAudio() = default;
+TGameAudio::~TGameAudio() = default;
 
 // ---- Music ----------------------------------------------------------------
 
@@ -228,7 +222,7 @@ int TGameAudio::NextMusicTrack(int force) {
   if (MusicRotationOn != 1 || Music != 1 || (force != 1 && MusicStopped != 1)) return 0;
   MusicStop();
   std::string track = "music" + std::to_string(CurrentMusicTrack);
-  auto gameSound = MusicBank.Find(track);
+  auto gameSound = MusicBank ? MusicBank->Find(track) : nullptr;
   MusicSample = gameSound ? gameSound->sound : nullptr;
   MusicLooped = 0;
   MusicRestart = 1;
@@ -239,7 +233,7 @@ int TGameAudio::NextMusicTrack(int force) {
 }
 
 int NextMusicTrack(int force) {
-  TGameAudio* game = TGameAudio::Instance();
+  TGameAudio* game = Game.get();
   if (!game) {
     audio::Update();
     return 0;

@@ -10,8 +10,7 @@
 // The audio half of the application object: three strands (effects, music,
 // speech) with switches and volumes, the reserved music, speech and escape
 // channels, the effect pool and the two-track music rotation. TGame derives
-// from it; exactly one instance is the running game (Instance()), which the
-// sounds, the pool and NextMusicTrack play through.
+// from it; the sounds, the pool and NextMusicTrack play through `Game`.
 //
 // What the deriving application provides (small virtual hooks below):
 // CalcAnimLength (ms -> ticks), IniUpdate (save settings), ResetLogicTimer
@@ -27,9 +26,6 @@ public:
   virtual ~TGameAudio();
   TGameAudio(const TGameAudio&) = delete;
   TGameAudio& operator=(const TGameAudio&) = delete;
-
-  // The running game (the last one constructed and not yet destroyed), or null.
-  static TGameAudio* Instance();
 
   // Folders of effects, music tracks and speech, each ending in "/".
   std::string SoundPath, MusicPath, SpeechPath;

@@ -1,4 +1,5 @@
 #include "app/TGameSound.h"
+#include "app/TGame.h"
 
 #include <algorithm>
 #include <cctype>
@@ -38,7 +39,7 @@ int TGameSound::Load(const std::string& path, int flags) {
 }
 
 int TGameSound::PlayInChannel(ChannelRef& channel, float pan) {
-  TGameAudio* game = TGameAudio::Instance();
+  TGameAudio* game = Game.get();
   if (!game) return 0;
   return game->GameSoundPlayAt(channel, *this, volume, pan);
 }

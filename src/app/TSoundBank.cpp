@@ -5,12 +5,8 @@
 
 #include "platform/ErrorReport.h"
 
-TSoundBank Sounds;
-TSoundBank MusicBank = [] {
-  TSoundBank bank;
-  bank.Stream = 1;
-  return bank;
-}();
+std::shared_ptr<TSoundBank> Sounds;
+std::shared_ptr<TSoundBank> MusicBank;
 
 namespace {
 std::string Upper(std::string text) {

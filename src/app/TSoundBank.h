@@ -28,5 +28,5 @@ public:
   std::map<std::string, std::shared_ptr<TGameSound>> Items;
 };
 
-extern TSoundBank Sounds;    // effects, folder SoundPath
-extern TSoundBank MusicBank; // tracks, folder MusicPath (streamed)
+extern std::shared_ptr<TSoundBank> Sounds;    // effects, folder SoundPath
+extern std::shared_ptr<TSoundBank> MusicBank; // tracks, folder MusicPath (streamed)

@@ -73,11 +73,15 @@ struct MaskKeyHash {
 // whole cache when it grows large never invalidates a layer.
 constexpr size_t MaxCachedMasks = 4096;
 std::unordered_map<MaskKey, std::shared_ptr<const Mask>, MaskKeyHash> maskCache;
-const std::shared_ptr<const Mask> emptyMask = std::make_shared<Mask>();
+// The one outline of nothing, made on first use.
+const std::shared_ptr<const Mask>& EmptyMask() {
+  static const std::shared_ptr<const Mask> empty = std::make_shared<Mask>();
+  return empty;
+}
 
 std::shared_ptr<const Mask> BuildMask(const Pixmap& pixels, float handleX, float handleY, float rotation,
                                       float scaleX, float scaleY) {
-  if (pixels.Empty() || std::fabs(scaleX) < 1e-6f || std::fabs(scaleY) < 1e-6f) return emptyMask;
+  if (pixels.Empty() || std::fabs(scaleX) < 1e-6f || std::fabs(scaleY) < 1e-6f) return EmptyMask();
   // screen = R * S * (p - handle), R turning clockwise on a y-down screen.
   double radians = double(rotation) * M_PI / 180.0;
   double c = std::cos(radians), s = std::sin(radians);
@@ -115,11 +119,11 @@ std::shared_ptr<const Mask> BuildMask(const Pixmap& pixels, float handleX, float
       }
     }
   }
-  return any ? mask : emptyMask;
+  return any ? mask : EmptyMask();
 }
 
 const std::shared_ptr<const Mask>& MaskFor(const Picture& picture, int frame, const CollisionTransform& at) {
-  if (picture.Frames() == 0) return emptyMask;
+  if (picture.Frames() == 0) return EmptyMask();
   frame = std::clamp(frame, 0, picture.Frames() - 1);
   float rotation = std::fmod(at.rotation, 360.0f);
   if (rotation < 0) rotation += 360.0f;

@@ -230,4 +230,17 @@ bool SimulateWheel(int steps) {
   return SDL_PushEvent(&e) == 1;
 }
 
+bool SimulateMouseMove(int windowX, int windowY) {
+  if (!EnsureVideo()) return false;
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = windowX;
+  e.motion.y = windowY;
+  return SDL_PushEvent(&e) == 1;
+}
+
+void WindowPositionOf(int logicalX, int logicalY, int& windowX, int& windowY) {
+  LogicalToWindow(logicalX, logicalY, windowX, windowY);
+}
+
 } // namespace platform

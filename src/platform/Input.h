@@ -38,5 +38,9 @@ bool SimulateText(const std::string& utf8);
 // the wheel turned by `steps` notches (positive: away from the user).
 bool SimulateMouseButton(int button, bool down, int windowX, int windowY);
 bool SimulateWheel(int steps);
+// The pointer moved to a window position, and the window pixel under the
+// centre of a logical one (to drive the functions above with game positions).
+bool SimulateMouseMove(int windowX, int windowY);
+void WindowPositionOf(int logicalX, int logicalY, int& windowX, int& windowY);
 
 } // namespace platform

@@ -4,7 +4,7 @@
 #include "platform/Files.h"
 #include "resources/TGameImage.h"
 
-std::shared_ptr<TGameText> GameText = std::make_shared<TGameText>();
+std::shared_ptr<TGameText> GameText;
 
 namespace {
 

@@ -11,7 +11,7 @@
 // Lines end in "\n" or "\r\n". A header that is not "[TEXT]" is fatal.
 //
 // Start-up: TGameText::SetFolder(Game.TextPath) once the folders are known,
-// then GameText = TGameText::Create("gametext.txt").
+// then GameText->Read("gametext.txt").
 class TGameText {
 public:
   std::map<std::string, std::vector<std::string>> Map; // upper-case key -> lines

@@ -2,11 +2,11 @@
 
 #include "platform/ErrorReport.h"
 
-std::shared_ptr<TImageBank> Images = std::make_shared<TImageBank>();
-std::shared_ptr<TImageBank> HeartsImages = std::make_shared<TImageBank>();
-std::shared_ptr<TImageBank> DiamondsImages = std::make_shared<TImageBank>();
-std::shared_ptr<TImageBank> SpadesImages = std::make_shared<TImageBank>();
-std::shared_ptr<TImageBank> ClubsImages = std::make_shared<TImageBank>();
+std::shared_ptr<TImageBank> Images;
+std::shared_ptr<TImageBank> HeartsImages;
+std::shared_ptr<TImageBank> DiamondsImages;
+std::shared_ptr<TImageBank> SpadesImages;
+std::shared_ptr<TImageBank> ClubsImages;
 
 namespace {
 

@@ -32,14 +32,18 @@ std::shared_ptr<TPakFileManager> PakFiles;
 
 std::shared_ptr<TPakFileManager> TPakFileManager::Create(const std::string& path, const std::string& ext) {
   auto manager = std::make_shared<TPakFileManager>();
+  manager->Open(path, ext);
+  return manager;
+}
+
+int TPakFileManager::Open(const std::string& path, const std::string& ext) {
   std::string normal = path;
   for (char& c : normal) {
     if (c == '\\') c = '/';
   }
-  manager->Path = WithSlash(normal);
-  manager->Ext = ext;
-  manager->Reload();
-  return manager;
+  Path = WithSlash(normal);
+  Ext = ext;
+  return Reload();
 }
 
 int TPakFileManager::Reload() {

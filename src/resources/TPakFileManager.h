@@ -20,6 +20,8 @@ public:
 
   // Stores the folder and extension, then loads everything.
   static std::shared_ptr<TPakFileManager> Create(const std::string& path, const std::string& ext);
+  // The same for an existing set; returns the number of items loaded.
+  int Open(const std::string& path, const std::string& ext);
 
   // Loading: all again, the packs of a folder, the loose files of a folder
   // tree, one pack file. Each returns the number of items inserted.
@@ -51,6 +53,6 @@ private:
   int WalkFolder(const std::string& folder, const std::string& prefix, int depth);
 };
 
-// The game's resource set over "data/resources/", made once at start-up and
-// reset at shut-down.
+// The game's resource set over "data/resources/": empty from program entry,
+// opened by start-up.
 extern std::shared_ptr<TPakFileManager> PakFiles;

@@ -8,7 +8,6 @@
 #include "app/TLoadingScreen.h"
 #include "app/TSoundBank.h"
 #include "app/TSplashScreen.h"
-#include "app/TVelquorGame.h"
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
@@ -31,20 +30,6 @@ namespace {
 // The particle sheet, kept until the particle effects take it over.
 std::shared_ptr<TGameImage> ParticleSheet;
 
-// Draws error and debug text with the smallest game font, once fonts exist.
-void InstallTextHooks() {
-  ErrorTextHook = [](int x, int y, const std::string& text) {
-    if (!Fonts[0]) return;
-    SetImageFont(Fonts[0]);
-    DrawTextAligned(text, float(x), float(y), 0, 1);
-  };
-  DebugTextHook = [](int x, int y, const std::string& text) {
-    if (!Fonts[0]) return;
-    SetImageFont(Fonts[0]);
-    DrawText(text, float(x), float(y));
-  };
-}
-
 } // namespace
 
 std::string FindDataPrefix(const std::string& commandLineFolder) {
@@ -56,21 +41,16 @@ std::string FindDataPrefix(const std::string& commandLineFolder) {
 }
 
 void GameSetup(const TRunOptions& options) {
-  // 1-3: the application object and its fixed choices.
-  auto game = std::make_shared<TVelquorGame>();
-  Game = game;
+  // The application object and its fixed choices: windowed unless the
+  // settings say otherwise, half volume until they are read, and closing
+  // the window is never refused.
   Game->DataPrefix = FindDataPrefix(options.DataFolder);
   Game->FullScreen = 0;
   Game->MusicSetVolume(50, 0);
   Game->SoundSetVolume(50, 0);
   Game->TerminatedUserFunction = [] { return 0; };
-  if (!GamePlay) GamePlay = std::make_shared<TGamePlay>();
-  SystemInputPump = [] { Game->DoPeekEvent(); };
-  MouseFlushHook = [] {
-    if (Game && Game->Mouse) Game->Mouse->ClearButtons();
-  };
 
-  // 4-6: folders, crash recovery, settings.
+  // Folders, then crash recovery before the settings are read.
   Game->SetSubPathWrapper("Velquor Games/Marrowdeck");
   Game->CheckGoodExit();
   Game->Init(0);
@@ -79,7 +59,8 @@ void GameSetup(const TRunOptions& options) {
     Game->FullScreen = options.FullScreen;
   }
 
-  // 7-10: audio, keys, start time.
+  // Audio, the product's key choices (no developer or debug keys), and the
+  // start time; from here on errors use the system message box.
   Game->ChannelsCreate(16);
   if (Game->Channels) Game->Channels->MaxVol = 16.0f;
   Game->SetEscapeSound("buttonclick");
@@ -88,48 +69,47 @@ void GameSetup(const TRunOptions& options) {
   SetupTime = int64_t(AppMillisecs());
   ErrorsInGraphics = 0;
 
-  // 11: the particle sheet.
+  // The particle sheet.
   std::string sheet = platform::ResolvePath(Game->ImagePath + "particles.png");
   if (platform::FileExists(sheet)) ParticleSheet = TGameImage::Create(sheet, -1, 1);
 
-  // 12-14: game text, the data pack, the pack set.
+  // Game text first, so a missing data pack can be reported in the
+  // player's words; then the pack set every later load looks in.
   TGameText::SetFolder(Game->TextPath);
-  GameText = TGameText::Create("gametext.txt");
+  GameText->Read("gametext.txt");
   if (!platform::FileExists(Game->DataPrefix + "data/resources/" + "data.pak")) {
     ShowError(GameText->FindString("Data Pak Error"), 0);
     ExitProgram();
   }
-  PakFiles = TPakFileManager::Create(platform::ResolvePath(Game->DataPrefix + "data/resources/"), ".pak");
+  PakFiles->Open(platform::ResolvePath(Game->DataPrefix + "data/resources/"), ".pak");
 
-  // 15-16: fonts and the banks' folders.
+  // Fonts and the banks' folders.
   LoadGameFonts();
-  InstallTextHooks();
-  for (auto* bank : {&Images, &HeartsImages, &DiamondsImages, &SpadesImages, &ClubsImages}) {
-    if (!*bank) *bank = std::make_shared<TImageBank>();
-    (*bank)->SetPath(Game->ImagePath);
-  }
-  Sounds.SetPath(Game->SoundPath);
-  MusicBank.SetPath(Game->MusicPath);
+  for (const auto& bank : {Images, HeartsImages, DiamondsImages, SpadesImages, ClubsImages})
+    bank->SetPath(Game->ImagePath);
+  Sounds->SetPath(Game->SoundPath);
+  MusicBank->SetPath(Game->MusicPath);
 
-  // 18: the session options; from here on the orderly end writes them back.
+  // The session options; from here on the orderly end writes them back.
   LoadSessionSettings(Game->SubPath);
   ExitProgramHook = [] {
     GamePlay->FirstRun = 0;
     WriteSessionSettings();
   };
 
-  // 20: the window, then the logo splash.
+  // The window (the game draws its own pointer), then the logo splash.
   Game->GraphicsCreate();
   platform::ShowSystemCursor(false);
   Game->PortalSplash = 0;
   if (Game->Fade == 1) ShowLogoSplash(Game->Sound, 0);
 
-  // 21-22: everything else under the loading screen.
+  // Everything else under the loading screen, then a fresh frame timer so
+  // the loading time is not taken for one long frame.
   LoadGameResources();
   Game->FixedRateLogic.Init();
 
-  // 23: the session flags, cleared.
-  GameState = std::make_shared<TState>();
+  // The session flags start cleared.
+  *GameState = TState();
 }
 
 void LoadGameResources() {
@@ -156,7 +136,6 @@ void LoadGameResources() {
   }
 
   Game->CurrentTScreen = loading;
-  if (!TitleScreen) TitleScreen = std::make_shared<TTitleScreen>();
   loading->Destination = TitleScreen;
   platform::SetMaskColor(0, 0, 0);
   if (platform::GraphicsOpen() && !platform::AppHasFocus()) Game->SuspendedEvent = 1;
@@ -165,14 +144,14 @@ void LoadGameResources() {
 void LoadSoundEffects() {
   for (const char* name : {"buttonclick", "buttonmo", "bonus.ogg", "buttonclick2", "buttonclick3.ogg", "applause.ogg",
                            "applause2.ogg", "invalid", "swish", "hint1", "hint2"}) {
-    Sounds.Load(name, 1.0f, 1.0f);
+    Sounds->Load(name, 1.0f, 1.0f);
     Game->MoveBar();
   }
 }
 
 void LoadMusicTracks() {
   for (const char* name : {"music1.ogg", "music2.ogg"}) {
-    MusicBank.Load(name, 0.0f, 1.0f);
+    MusicBank->Load(name, 0.0f, 1.0f);
     Game->MoveBar();
   }
 }

@@ -7,7 +7,8 @@ struct TRunOptions {
   int FullScreen = -1;    // --fullscreen 1, --windowed 0, -1 the saved setting
 };
 
-// Builds Game and loads every shared resource, in the start-up order: the
+// Configures Game and loads every shared resource into the objects
+// CreateGameGlobals made, in the start-up order: the
 // folders and settings (with crash recovery), audio, game text, packs,
 // fonts, the session options, the window, the logo splash and, under the
 // loading screen, sounds, music and pictures.

@@ -6,7 +6,7 @@
 #include "app/TGameAudio.h"
 #include "platform/System.h"
 #include "screens/GameSetup.h"
-#include "screens/TTitleScreen.h"
+#include "screens/GameGlobals.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,6 +59,13 @@ int ParseCommandLine(int argc, char** argv, TRunOptions& options, bool& exitNow)
 
 } // namespace
 
+int RunFrame() {
+  if (Game->MainLogicLoop() == -1) return -1;
+  Game->ScreenDraw();
+  NextMusicTrack(0);
+  return 1;
+}
+
 int ProgramEntry(int argc, char** argv) {
   TRunOptions options;
   bool exitNow = false;
@@ -66,7 +73,7 @@ int ProgramEntry(int argc, char** argv) {
   if (exitNow) return status;
 
   InstallErrorReporter();
-  TitleScreen = std::make_shared<TTitleScreen>();
+  CreateGameGlobals();
   ScreenWidth = 800;
   ScreenHeight = 600;
 
@@ -78,11 +85,8 @@ int ProgramEntry(int argc, char** argv) {
     GameSetup(options);
     Game->FixedRateLogic.Init();
     Game->NoTimingTicks = 3;
-    for (;;) {
-      if (Game->MainLogicLoop() == -1) ExitProgram();
-      Game->ScreenDraw();
-      NextMusicTrack(0);
-    }
+    for (;;)
+      if (RunFrame() == -1) ExitProgram();
   } catch (const std::exception& error) {
     ReportUncaughtError(error);
   } catch (...) {

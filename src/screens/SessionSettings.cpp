@@ -8,7 +8,6 @@ namespace {
 bool loaded = false;
 
 void FillSession() {
-  if (!GamePlay) GamePlay = std::make_shared<TGamePlay>();
   SessionConfig.Clear();
   SessionConfig.Add("ShowTimer", GamePlay->ShowTimer);
   SessionConfig.Add("FirstRun", GamePlay->FirstRun);
@@ -30,9 +29,14 @@ int LoadSessionSettings(const std::string& folder) {
 int WriteSessionSettings() {
   // An early exit (a missing data pack) reaches here before the file has a
   // name; nothing is written then.
-  if (!loaded || SessionConfig.FileName.empty()) return 0;
+  if (!loaded || SessionConfig.FileName.empty() || !GamePlay) return 0;
   FillSession();
   return SessionConfig.Save();
 }
 
 bool SessionSettingsLoaded() { return loaded; }
+
+void ResetSessionSettings() {
+  SessionConfig = TIniFile();
+  loaded = false;
+}

@@ -11,3 +11,5 @@ int LoadSessionSettings(const std::string& folder);
 // Clears the file object, adds both keys with their current values, saves.
 int WriteSessionSettings();
 bool SessionSettingsLoaded();
+// An empty, nameless file object that writes nothing until loaded again.
+void ResetSessionSettings();

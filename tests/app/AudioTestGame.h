@@ -3,15 +3,17 @@
 
 #include "../platform/AudioTestSounds.h"
 #include "app/Delta.h"
-#include "app/TGameAudio.h"
+#include "app/TGame.h"
 #include "app/TSoundBank.h"
 #include "platform/Audio.h"
+#include "support/GameWorld.h"
 #include "support/TempFolder.h"
 
-// The audio half of the game on the no-device backend, whose channels keep
-// their volume, pan, rate and pause state and play for as long as their sound
-// lasts, so the strands can be observed without hearing them.
-class RecordingAudioGame : public TGameAudio {
+// The application object on the no-device backend, whose channels keep their
+// volume, pan, rate and pause state and play for as long as their sound lasts,
+// so the audio strands can be observed without hearing them. It records what
+// the audio half asks of the rest of the game instead of doing it.
+class RecordingAudioGame : public TGame {
 public:
   int IniUpdates = 0, TimerResets = 0, Paused = 0;
   float FadeRatio = 1.0f;
@@ -24,23 +26,19 @@ public:
   float EffectFadeRatio() const override { return FadeRatio; }
 };
 
-class AudioGameTest : public testing::Test {
+// The game world with `game` as Game (not owned by Game: the fixture keeps it).
+class AudioGameTest : public test_support::GameWorld {
 protected:
   void SetUp() override {
-    platform::audio::SelectDriver("None");
-    Delta = 1.0f;
+    GameWorld::SetUp();
+    Game = std::shared_ptr<TGame>(std::shared_ptr<TGame>(), &game);
     game.SoundPath = game.MusicPath = folder.Path();
     game.ReservedChannelsCreate();
-    Sounds.Clear();
-    MusicBank.Clear();
-    MusicBank.SetPath(folder.Path());
-    CurrentMusicTrack = 1;
-    MusicRotationOn = 0;
+    MusicBank->SetPath(folder.Path());
   }
   void TearDown() override {
     game.AudioKill();
-    Sounds.Clear();
-    MusicBank.Clear();
+    GameWorld::TearDown();
   }
   // Writes a tone of `seconds` named `name` into the test folder.
   std::string Tone(const std::string& name, double seconds) {
@@ -55,6 +53,5 @@ protected:
     for (int i = 0; i < ticks; ++i) game.AudioLogic();
   }
 
-  test_support::TempFolder folder;
   RecordingAudioGame game;
 };

@@ -1,4 +1,7 @@
-#include "GameFixture.h"
+#include "support/GameWorld.h"
+#include "CountingScreen.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
 
 #include "app/AppGlobals.h"
 
@@ -6,7 +9,7 @@
 
 namespace {
 
-class FixedRateLogicTest : public GameFixture {
+class FixedRateLogicTest : public test_support::GameWorld {
 protected:
   TFixedRateLogic& Logic() { return Game->FixedRateLogic; }
   // Advances the clock by `ms` and measures one frame.

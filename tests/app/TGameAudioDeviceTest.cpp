@@ -23,12 +23,21 @@ void RunFor(RecordingAudioGame& game, double seconds) {
 
 } // namespace
 
-TEST(GameAudioCapture, SplashThenFirstTrackAreAudibleAndUnclipped) {
+// The game world with `game` as Game, its audio not yet started.
+class GameAudioCapture : public test_support::GameWorld {
+protected:
+  void SetUp() override {
+    GameWorld::SetUp();
+    Game = std::shared_ptr<TGame>(std::shared_ptr<TGame>(), &game);
+  }
+  RecordingAudioGame game;
+};
+
+TEST_F(GameAudioCapture, SplashThenFirstTrackAreAudibleAndUnclipped) {
   std::string data = test_support::DataPath("data/");
   if (!platform::FileExists(data + "sound/splash.wav") || !platform::FileExists(data + "music/music1.ogg"))
     GTEST_SKIP() << "no generated sounds in " << data;
   if (test_support::CaptureTag()) {
-    RecordingAudioGame game;
     game.SoundPath = data + "sound/";
     game.MusicPath = data + "music/";
     game.ChooseSoundDriver(0, "");
@@ -36,10 +45,10 @@ TEST(GameAudioCapture, SplashThenFirstTrackAreAudibleAndUnclipped) {
     game.ReservedChannelsCreate();
     game.MusicSetVolume(50, 0);
     game.SoundSetVolume(50, 0);
-    MusicBank.SetPath(game.MusicPath);
-    MusicBank.Load("music1.ogg", 0.0f, 1.0f);
-    MusicBank.Load("music2.ogg", 0.0f, 1.0f);
-    ASSERT_TRUE(MusicBank.Find("music1")->sound->Streamed());
+    MusicBank->SetPath(game.MusicPath);
+    MusicBank->Load("music1.ogg", 0.0f, 1.0f);
+    MusicBank->Load("music2.ogg", 0.0f, 1.0f);
+    ASSERT_TRUE(MusicBank->Find("music1")->sound->Streamed());
 
     auto splash = TGameSound::Create(game.SoundPath + "splash.wav", 0);
     ChannelRef splashChannel;
@@ -52,11 +61,9 @@ TEST(GameAudioCapture, SplashThenFirstTrackAreAudibleAndUnclipped) {
     EXPECT_TRUE(game.MusicChannel->Playing());
     EXPECT_EQ(game.MusicStopped, 0);
     game.AudioKill();
-    MusicBank.Clear();
     platform::audio::Shutdown();
     return;
   }
-  test_support::TempFolder folder;
   std::string capture = test_support::RunCapture(folder, "startup", "GameAudioCapture.*");
   auto splash = test_support::Measure(capture, 0.1, SplashSeconds - 0.1);
   auto music = test_support::Measure(capture, SplashSeconds + 0.3, SplashSeconds + MusicSeconds - 0.1);

@@ -142,13 +142,13 @@ TEST_F(GameMusic, ToggleDoesNothingWhilePausedAndSavesOtherwise) {
 TEST_F(GameMusic, RotationAlternatesTracksAndWaitsWhileMusicIsOff) {
   Tone("music1.wav", 0.05);
   Tone("music2.wav", 0.05);
-  MusicBank.Load("music1", 0.0f, 1.0f);
-  MusicBank.Load("music2", 0.0f, 1.0f);
+  MusicBank->Load("music1", 0.0f, 1.0f);
+  MusicBank->Load("music2", 0.0f, 1.0f);
   EXPECT_EQ(NextMusicTrack(1), 0); // rotation not on yet
   MusicRotationOn = 1;
   ASSERT_EQ(NextMusicTrack(1), 1);
   EXPECT_EQ(game.MusicFileName, "music1.ogg");
-  EXPECT_EQ(game.MusicSample, MusicBank.Find("MUSIC1")->sound);
+  EXPECT_EQ(game.MusicSample, MusicBank->Find("MUSIC1")->sound);
   EXPECT_EQ(game.MusicLooped, 0);
   EXPECT_EQ(CurrentMusicTrack, 2);
   EXPECT_EQ(NextMusicTrack(0), 0); // still playing

@@ -1,4 +1,7 @@
-#include "GameFixture.h"
+#include "support/GameWorld.h"
+#include "CountingScreen.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
 
 #include "app/Delta.h"
 #include "platform/Keys.h"
@@ -6,10 +9,10 @@
 
 namespace {
 
-class GameFadeTest : public GameFixture {
+class GameFadeTest : public test_support::GameWorld {
 protected:
   void SetUp() override {
-    GameFixture::SetUp();
+    test_support::GameWorld::SetUp();
     Game->CurrentTScreen = std::make_shared<CountingScreen>("current");
     Game->DestinationTScreen = std::make_shared<CountingScreen>("next");
   }

@@ -1,4 +1,7 @@
-#include "GameFixture.h"
+#include "support/GameWorld.h"
+#include "CountingScreen.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
 
 #include "app/AppGlobals.h"
 #include "app/ErrorReporter.h"
@@ -29,10 +32,10 @@ std::string ReadText(const std::string& path) {
 }
 
 // A game whose shared data folder and data tree are temporary folders.
-class GameSettingsTest : public GameFixture {
+class GameSettingsTest : public test_support::GameWorld {
 protected:
   void SetUp() override {
-    GameFixture::SetUp();
+    test_support::GameWorld::SetUp();
     platform::CreateFolders(data.Path() + "data");
     Game->DataPrefix = data.Path();
     Game->SetDefaultPaths();

@@ -1,4 +1,7 @@
-#include "GameFixture.h"
+#include "support/GameWorld.h"
+#include "CountingScreen.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
 
 #include "app/TLoadingScreen.h"
 #include "platform/Pixmap.h"
@@ -14,7 +17,7 @@ std::shared_ptr<TGameImage> Bar(int width, int height) {
   return TGameImage::CreateFromImage(platform::Picture::FromPixmap(pixels), "bar", 1);
 }
 
-class LoadingScreenTest : public GameFixture {};
+class LoadingScreenTest : public test_support::GameWorld {};
 
 TEST_F(LoadingScreenTest, BarAdvancesOneStepPerLoadedItem) {
   TLoadingBar bar;

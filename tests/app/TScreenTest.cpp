@@ -1,4 +1,7 @@
-#include "GameFixture.h"
+#include "support/GameWorld.h"
+#include "CountingScreen.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
 
 #include "platform/Graphics.h"
 #include "platform/Pixmap.h"
@@ -7,7 +10,7 @@
 
 namespace {
 
-using ScreenTest = GameFixture;
+using ScreenTest = test_support::GameWorld;
 
 // A header is placed by its centre: "optionsheader" at (400, 50) must straddle
 // that point, not hang below and right of it.

@@ -3,6 +3,7 @@
 #include "platform/Picture.h"
 #include "platform/Pixmap.h"
 #include "resources/TPakFileManager.h"
+#include "support/GameWorld.h"
 #include "support/TempFolder.h"
 #include "support/ThrowingErrorHandler.h"
 
@@ -31,12 +32,16 @@ std::string ErrorOf(const std::function<void()>& action) {
   return "";
 }
 
-class ImageBankTest : public ::testing::Test {
+class ImageBankTest : public test_support::GameWorld {
 protected:
-  test_support::TempFolder folder;
   TImageBank bank;
-  void SetUp() override { bank.SetPath(folder.Path()); }
+  void SetUp() override {
+    GameWorld::SetUp();
+    bank.SetPath(folder.Path());
+  }
 };
+
+using AddImageToBankTest = test_support::GameWorld;
 
 } // namespace
 
@@ -157,7 +162,7 @@ TEST(GameImageTest, CreateAutoPicksSingleOrAnimated) {
   EXPECT_EQ(animated->name, "CELLS");
 }
 
-TEST(AddImageToBankTest, WrapsPictureUnderUpperCaseName) {
+TEST_F(AddImageToBankTest, WrapsPictureUnderUpperCaseName) {
   auto picture = platform::Picture::FromPixmap(SolidPixmap(30, 20));
   TImageBank own;
   auto image = AddImageToBank(picture, "gamescreen1", 1, &own);
@@ -173,7 +178,7 @@ TEST(AddImageToBankTest, WrapsPictureUnderUpperCaseName) {
   Images->Map.erase("PARTICLE1");
 }
 
-TEST(AddImageToBankTest, MissingPictureIsFatal) {
+TEST_F(AddImageToBankTest, MissingPictureIsFatal) {
   TImageBank own;
   EXPECT_EQ(ErrorOf([&] { AddImageToBank(nullptr, "titlescreen", 1, &own); }), "Error loading bitmap titlescreen");
   EXPECT_TRUE(own.Map.empty());

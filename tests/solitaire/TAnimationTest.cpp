@@ -2,6 +2,7 @@
 
 #include "app/Delta.h"
 #include "app/TGame.h"
+#include "support/GameWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +10,8 @@
 
 namespace {
 
-class AnimationTest : public ::testing::Test {
+class AnimationTest : public test_support::GameWorld {
 protected:
-  void SetUp() override {
-    Game = std::make_shared<TGame>();
-    Delta = 1.0f;
-  }
-  void TearDown() override {
-    Game.reset();
-    Delta = 1.0f;
-  }
   // Ticks until `timer` reports a phase end; -1 when none within `limit`.
   static int TicksToPhaseEnd(TAnimation& timer, int limit = 1000) {
     for (int tick = 1; tick <= limit; ++tick)

@@ -1,10 +1,13 @@
 #include "solitaire/TGameMode.h"
 
 #include "solitaire/TGamePlay.h"
+#include "support/GameWorld.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using GameModeTest = test_support::GameWorld;
 
 // A mode that plays nothing of its own, like the layout editor's answers.
 class BareMode : public TGameMode {
@@ -25,7 +28,7 @@ public:
   }
 };
 
-TEST(GameModeTest, BaseAnswersNothingAndInitClears) {
+TEST_F(GameModeTest, BaseAnswersNothingAndInitClears) {
   BareMode mode;
   EXPECT_EQ(mode.GameType, 0);
   EXPECT_EQ(mode.CardBackground, 0);
@@ -44,8 +47,7 @@ TEST(GameModeTest, BaseAnswersNothingAndInitClears) {
   EXPECT_EQ(mode.clears, 1);
 }
 
-TEST(GameModeTest, InitStoresTheLevelSoItCanBeReplayed) {
-  GamePlay = std::make_shared<TGamePlay>();
+TEST_F(GameModeTest, InitStoresTheLevelSoItCanBeReplayed) {
   LevelMode mode;
   mode.Init("custom/mine.layout", 1);
   EXPECT_EQ(GamePlay->CurrentLevel, "custom/mine.layout");

@@ -1,12 +1,17 @@
 #include "ui/TButton.h"
 
 #include "TextTestHelpers.h"
-#include "UiTestWorld.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
+#include "app/Delta.h"
+#include "support/GameWorld.h"
 #include "platform/Graphics.h"
 #include "platform/Keys.h"
 #include "support/HeadlessGraphics.h"
 
 namespace {
+
+using UiTestWorld = test_support::GameWorld;
 
 // Counts the sounds a button asks for instead of playing them.
 class CountingButton : public TButton {
@@ -17,10 +22,10 @@ public:
   int mouseOvers = 0, clicks = 0, secondClicks = 0;
 };
 
-class ButtonTest : public UiTestWorld {
+class ButtonTest : public test_support::GameWorld {
 protected:
   void SetUp() override {
-    UiTestWorld::SetUp();
+    GameWorld::SetUp();
     button = std::make_shared<CountingButton>();
     button->SetImage(SolidImage(100, 40));
     button->Init();
@@ -219,8 +224,8 @@ protected:
 
 TEST_F(ButtonDrawing, GrowthIsAboutTheCentreAndHoverShowsItsPicture) {
   TButton button;
-  button.SetImage(UiTestWorld::SolidImage(40, 20, 0, 100));
-  button.ImageMouseOver = UiTestWorld::SolidImage(40, 20, 0, 250);
+  button.SetImage(test_support::GameWorld::SolidImage(40, 20, 0, 100));
+  button.ImageMouseOver = test_support::GameWorld::SolidImage(40, 20, 0, 250);
   button.SetPosition(30, 40);
   auto plain = Render(button);
   EXPECT_EQ(plain.Pixel(30, 40)[0], 100);
@@ -253,7 +258,7 @@ TEST_F(ButtonDrawing, CaptionStaysCentredAsTheButtonGrows) {
   auto font = text_test::Carlito(20);
   ASSERT_TRUE(font) << "needs " << text_test::CarlitoPath;
   TButton button;
-  button.SetImage(UiTestWorld::SolidImage(80, 40, 0, 0)); // black on the black target
+  button.SetImage(test_support::GameWorld::SolidImage(80, 40, 0, 0)); // black on the black target
   button.SetPosition(10, 30);
   button.SetupCaption("OK", font, nullptr, nullptr, nullptr);
   const auto plain = text_test::FindInk(Render(button));

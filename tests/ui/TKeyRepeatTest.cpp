@@ -1,9 +1,14 @@
 #include "ui/TKeyRepeat.h"
 #include "ui/TMouseRepeat.h"
 
-#include "UiTestWorld.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
+#include "app/Delta.h"
+#include "support/GameWorld.h"
 
 namespace {
+
+using UiTestWorld = test_support::GameWorld;
 
 // 500 ms initial delay (100 ticks), then every 100 ms (20 ticks).
 TEST_F(UiTestWorld, HeldKeyRepeatsAfterTheInitialDelay) {

@@ -1,7 +1,8 @@
 #include "ui/TLabel.h"
 
 #include "platform/Graphics.h"
-#include "support/HeadlessGraphics.h"
+#include "app/Delta.h"
+#include "support/GameWorld.h"
 #include "ui/TextDraw.h"
 #include "TextTestHelpers.h"
 
@@ -16,11 +17,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class LabelTest : public test_support::HeadlessGraphics {
+class LabelTest : public test_support::GameWorld {
 protected:
   std::shared_ptr<platform::ImageFont> font;
   void SetUp() override {
-    HeadlessGraphics::SetUp();
+    GameWorld::SetUp();
     font = text_test::Carlito(20);
     ASSERT_TRUE(font) << "needs " << text_test::CarlitoPath;
   }

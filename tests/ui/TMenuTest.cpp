@@ -1,13 +1,16 @@
 #include "ui/TMenu.h"
 
-#include "UiTestWorld.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
+#include "app/Delta.h"
+#include "support/GameWorld.h"
 
 namespace {
 
-class MenuTest : public UiTestWorld {
+class MenuTest : public test_support::GameWorld {
 protected:
   void SetUp() override {
-    UiTestWorld::SetUp();
+    GameWorld::SetUp();
     for (const char* name : {"play", "help", "options"}) {
       WritePicture(name, 120, 40);
       WritePicture(std::string(name) + "MO", 120, 40);

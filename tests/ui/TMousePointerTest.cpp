@@ -1,6 +1,10 @@
 #include "app/TMousePointer.h"
 
-#include "UiTestWorld.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
+#include "app/Delta.h"
+#include "support/GameWorld.h"
+#include "support/Pictures.h"
 #include "platform/Graphics.h"
 #include "support/HeadlessGraphics.h"
 #include "support/ThrowingErrorHandler.h"
@@ -8,6 +12,8 @@
 #include <stdexcept>
 
 namespace {
+
+using UiTestWorld = test_support::GameWorld;
 
 class CountingParticles : public TMouseParticles {
 public:
@@ -66,7 +72,7 @@ TEST_F(PointerDrawing, PictureSitsAtThePointerWithItsHotSpot) {
   TMousePointer pointer;
   pointer.offsetx = 2;
   pointer.offsety = 2;
-  pointer.Image = platform::Picture::FromPixmap(UiTestWorld::SolidPixmap(4, 4, 255, 255, 255));
+  pointer.Image = platform::Picture::FromPixmap(test_support::SolidPixmap(4, 4, 255, 255, 255));
   pointer.Image->SetHandle(2, 2);
   pointer.MoveTo(20, 30);
   auto target = platform::Picture::CreateRenderTarget(64, 64);

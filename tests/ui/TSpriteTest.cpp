@@ -1,6 +1,9 @@
 #include "ui/TSprite.h"
 
-#include "UiTestWorld.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
+#include "app/Delta.h"
+#include "support/GameWorld.h"
 #include "platform/Graphics.h"
 #include "support/HeadlessGraphics.h"
 
@@ -8,7 +11,9 @@
 
 namespace {
 
-class SpriteAnimation : public UiTestWorld {
+using UiTestWorld = test_support::GameWorld;
+
+class SpriteAnimation : public test_support::GameWorld {
 protected:
   // Four frames over 100 ms: 20 ticks, five ticks per frame.
   void Setup(int counterDir, int reverse, int pingPong, int loop) {
@@ -184,7 +189,7 @@ class SpriteDrawing : public test_support::HeadlessGraphics {};
 TEST_F(SpriteDrawing, ShadowAndGlowLandWhereExpected) {
   auto target = platform::Picture::CreateRenderTarget(64, 64);
   ASSERT_TRUE(target);
-  auto sprite = TSprite::Create(UiTestWorld::SolidImage(10, 10, 0, 100), 10, 10);
+  auto sprite = TSprite::Create(test_support::GameWorld::SolidImage(10, 10, 0, 100), 10, 10);
   sprite->SetShadow(1, 20, 0, 1.0f);
   sprite->SetGlow(2, 1.0f, 0, 0, 1.0f);
   ASSERT_TRUE(platform::BeginRenderTo(*target));

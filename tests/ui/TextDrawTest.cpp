@@ -2,7 +2,8 @@
 
 #include "platform/Files.h"
 #include "platform/Graphics.h"
-#include "support/HeadlessGraphics.h"
+#include "app/Delta.h"
+#include "support/GameWorld.h"
 #include "support/ThrowingErrorHandler.h"
 #include "TextTestHelpers.h"
 
@@ -16,11 +17,11 @@ using text_test::Grab;
 
 namespace {
 
-class TextDrawTest : public test_support::HeadlessGraphics {
+class TextDrawTest : public test_support::GameWorld {
 protected:
   std::shared_ptr<platform::ImageFont> font;
   void SetUp() override {
-    HeadlessGraphics::SetUp();
+    GameWorld::SetUp();
     font = text_test::Carlito(20);
     ASSERT_TRUE(font) << "needs " << text_test::CarlitoPath;
     SetImageFont(font);
@@ -28,7 +29,6 @@ protected:
     TextShadowAlpha = 0.5f;
     TextAlpha = 1.0f;
   }
-  void TearDown() override { SetImageFont(nullptr); }
 
   // Ink box of `text` drawn by `draw` on a cleared surface.
   template <typename Draw>

@@ -1,0 +1,102 @@
+#include "screens/GameGlobals.h"
+
+#include "app/AppGlobals.h"
+#include "app/Delta.h"
+#include "app/ErrorReporter.h"
+#include "app/InputTables.h"
+#include "app/TGameAudio.h"
+#include "app/TSoundBank.h"
+#include "app/TTrackingVar.h"
+#include "app/TVelquorGame.h"
+#include "resources/TGameText.h"
+#include "resources/TImageBank.h"
+#include "resources/TPakFileManager.h"
+#include "screens/SessionSettings.h"
+#include "screens/TTitleScreen.h"
+#include "solitaire/TGamePlay.h"
+#include "solitaire/TState.h"
+#include "ui/TextDraw.h"
+
+#include <memory>
+
+namespace {
+
+// The input pump and mouse flush the key tables use, and error and debug text
+// in the smallest game font once the fonts are loaded.
+void InstallHooks() {
+  SystemInputPump = [] { Game->DoPeekEvent(); };
+  MouseFlushHook = [] {
+    if (Game && Game->Mouse) Game->Mouse->ClearButtons();
+  };
+  ErrorTextHook = [](int x, int y, const std::string& text) {
+    if (!Fonts[0]) return;
+    SetImageFont(Fonts[0]);
+    DrawTextAligned(text, float(x), float(y), 0, 1);
+  };
+  DebugTextHook = [](int x, int y, const std::string& text) {
+    if (!Fonts[0]) return;
+    SetImageFont(Fonts[0]);
+    DrawText(text, float(x), float(y));
+  };
+}
+
+} // namespace
+
+void CreateGameGlobals() {
+  // What program entry makes before anything runs: the screens, the banks,
+  // the session's options file and record.
+  TitleScreen = std::make_shared<TTitleScreen>();
+  Images = std::make_shared<TImageBank>();
+  HeartsImages = std::make_shared<TImageBank>();
+  DiamondsImages = std::make_shared<TImageBank>();
+  SpadesImages = std::make_shared<TImageBank>();
+  ClubsImages = std::make_shared<TImageBank>();
+  Sounds = std::make_shared<TSoundBank>();
+  MusicBank = std::make_shared<TSoundBank>();
+  MusicBank->Stream = 1; // two long tracks are not kept decoded in memory
+  ResetSessionSettings();
+  GamePlay = std::make_shared<TGamePlay>();
+
+  // What start-up then fills, in its order: the application object, the game
+  // text, the pack set, and last the session flags.
+  Game = std::make_shared<TVelquorGame>();
+  GameText = std::make_shared<TGameText>();
+  PakFiles = std::make_shared<TPakFileManager>();
+  GameState = std::make_shared<TState>();
+  InstallHooks();
+}
+
+void ResetGameGlobals() {
+  GameState.reset();
+  KillFonts();
+  TextShadowX = TextShadowY = 1.0f;
+  TextShadowAlpha = 0.5f;
+  TextAlpha = 1.0f;
+  PakFiles.reset();
+  GameText.reset();
+  TGameText::SetFolder("");
+  Game.reset();
+  GamePlay.reset();
+  ResetSessionSettings();
+  MusicBank.reset();
+  Sounds.reset();
+  CurrentMusicTrack = 1;
+  MusicRotationOn = 0;
+  ClubsImages.reset();
+  SpadesImages.reset();
+  DiamondsImages.reset();
+  HeartsImages.reset();
+  Images.reset();
+  TitleScreen.reset();
+
+  // The hooks start-up installs, the input tables and the core's values.
+  ExitProgramHook = nullptr;
+  ErrorTextHook = nullptr;
+  DebugTextHook = nullptr;
+  SystemInputPump = nullptr;
+  MouseFlushHook = nullptr;
+  UseSystemInput = 0;
+  FlushKeys();
+  Delta = 1.0f;
+  ResetAppGlobals();
+}
