@@ -181,7 +181,8 @@ public:
   std::function<void()> SaveProfileFunction;
 
 protected:
-  // Keys of the framework table that this product leaves off (ReadKeys step 6).
+  // The framework's developer and debug keys, read by ReadKeys after the
+  // pause, Escape and Alt+Enter keys; this product switches them off.
   void FrameworkKeys();
 };
 

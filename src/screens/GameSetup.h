@@ -14,7 +14,7 @@ struct TRunOptions {
 // loading screen, sounds, music and pictures.
 void GameSetup(const TRunOptions& options);
 
-// The loaders of the last start-up step; each advances the loading bar.
+// The loaders that run under the loading screen; each advances the loading bar.
 void LoadGameResources();
 void LoadSoundEffects();
 void LoadMusicTracks();
