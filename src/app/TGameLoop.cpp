@@ -1,5 +1,5 @@
-// The frame of the main loop: fixed-rate logic ticks, the event pump, the
-// framework keys, focus handling, pause, drawing and screen changes.
+// The main loop and input: fixed-rate logic ticks, the event pump, the
+// framework keys, focus handling, pause, speed and the screen changes.
 #include "app/AppGlobals.h"
 #include "app/Clock.h"
 #include "app/Delta.h"
@@ -257,30 +257,6 @@ int TGame::GameTerminated() {
   return -1;
 }
 
-int TGame::ScreenDraw() {
-  DrawTime.Start();
-  if (NoDraw == 1) {
-    NoDraw = 0;
-    return 0;
-  }
-  if (CurrentTScreen) CurrentTScreen->Draw();
-  else platform::Cls();
-  if (Fading() == 0) ShowPaused();
-  if (FadeMouse == 1) Mouse->Draw();
-  GameFade.Draw();
-  if (Fading() == 1) ShowPaused();
-  if (FadeMouse == 0) Mouse->Draw();
-  DrawTime.Calc();
-  DebugPrint();
-  PostDraw();
-  return 1;
-}
-
-int TGame::PostDraw() {
-  platform::Flip(FlipSync != 0);
-  return 1;
-}
-
 int TGame::Pause() {
   PausedMusicState = Music;
   PausedSpeechState = Speech;
@@ -297,29 +273,6 @@ int TGame::UnPause() {
   SetPriority();
   FixedRateLogic.Init();
   return 1;
-}
-
-int TGame::ShowPaused() {
-  if ((Paused == 0 && Suspended == 0) || !SpritePaused || !SpritePaused->image) return 0;
-  platform::SetBlend(platform::Blend::Alpha);
-  if (DimWhenPaused == 1) {
-    platform::SetColor(0, 0, 0);
-    platform::SetAlpha(0.5f);
-    platform::DrawRect(0, 0, float(ScreenWidth), float(ScreenHeight));
-  }
-  platform::SetColor(255, 255, 255);
-  platform::SetAlpha(1.0f);
-  // Centred on the screen whatever the picture's handle.
-  auto& picture = *SpritePaused->image;
-  float x = (ScreenWidth - SpritePaused->w) / 2.0f + picture.HandleX();
-  float y = (ScreenHeight - SpritePaused->h) / 2.0f + picture.HandleY();
-  platform::DrawPicture(picture, x, y);
-  return 1;
-}
-
-int TGame::SpritePausedCreate(std::shared_ptr<TGameImage> image) {
-  SpritePaused = std::move(image);
-  return SpritePaused ? 1 : 0;
 }
 
 int TGame::FastOn() {
@@ -358,85 +311,17 @@ int TGame::SlowMotionOff() {
   return 1;
 }
 
-int TGame::SetFlipSync() {
-  FlipSync = VSync != 0 ? 1 : 0;
-  return 1;
-}
-
-int TGame::ToggleVSync() {
-  VSync = VSync == 1 ? 0 : 1;
-  IniUpdate(1);
-  SetFlipSync();
-  platform::SetVSync(VSync == 1);
-  FixedRateLogic.Init();
-  FixedRateLogic.HistoryClear();
-  return 1;
-}
-
 float TGame::CalcAnimLength(float ms) { return ms / FixedRateLogic.MS / CurrentSpeed; }
-float TGame::CalcAnimLengthFromFloat(float ms) { return ms / FixedRateLogic.MS / CurrentSpeed; }
+
+float TGame::CalcAnimLengthFromFloat(float ms) { return CalcAnimLength(ms); }
+
 int TGame::CalcMilliSecsFromFrames(float ticks) { return int(ticks * FixedRateLogic.MS * CurrentSpeed); }
 
 void TGame::ResetLogicTimer() { FixedRateLogic.Init(); }
+
 int TGame::IsPaused() const { return Paused; }
+
 float TGame::EffectFadeRatio() const { return GameFade.Active == 1 ? GameFade.Ratio : 1.0f; }
-
-int TGame::DebugReset() {
-  FixedRateLogic.maximum = 0;
-  LogicTime.Init();
-  DrawTime.Init();
-  CodeTime.Init();
-  FPS.Init();
-  return 1;
-}
-
-int TGame::DebugPrint() {
-  if (Debug != 1) return 0;
-  FPS.Calc();
-  if (!DebugTextHook) return 1;
-  std::vector<std::string> lines;
-  if (DebugShowFPSOnly == 1) {
-    lines.push_back(FPS.GetDisplay());
-  } else {
-    auto onOff = [](int v) { return std::string(v ? "on" : "off"); };
-    lines = {LogicTime.GetDisplay(), DrawTime.GetDisplay(), FPS.GetDisplay(),
-             "Desk Hz " + std::to_string(DesktopRefreshRate), "Game Hz " + std::to_string(GameRefreshRate),
-             FixedRateLogic.GetDisplay(), "Flip    " + std::to_string(FlipSync), "Fast    " + std::to_string(Fast),
-             "Slow    " + std::to_string(SlowMotion), "VSync   " + std::to_string(VSync),
-             "Timing  " + std::to_string(NoTiming == 0 ? 1 : 0),
-             Driver == 1 ? std::string("Gfx Drv OpenGL") : "Gfx Drv DirectX " + DirectXVersion,
-             "Snd Drv " + SoundDriver, "Os Ver  " + OSVersion,
-             "M. Vol. " + std::to_string(MusicVolume) + " (" + onOff(Music) + ")",
-             "S. Vol. " + std::to_string(SoundVolume) + " (" + onOff(Sound) + ")",
-             "Sp. Vol." + std::to_string(SpeechVolume) + " (" + onOff(Speech) + ")",
-             "Mouse X " + std::to_string(Mouse->x), "Mouse Y " + std::to_string(Mouse->y),
-             "Screen  " + (CurrentTScreen ? CurrentTScreen->name : std::string()),
-             "Handle  " + std::to_string(WindowHandle), "Debug1  " + std::to_string(Debug1),
-             "Debug2  " + std::to_string(Debug2), "Debug3  " + std::to_string(Debug3),
-             "Debug4  " + std::to_string(Debug4)};
-    if (GraphicPlacement == 1) {
-      lines.push_back("GP X    " + std::to_string(gpX));
-      lines.push_back("GP Y    " + std::to_string(gpY));
-    }
-  }
-  platform::SetBlend(platform::Blend::Alpha);
-  platform::SetColor(0, 0, 0);
-  platform::SetAlpha(DebugPanel);
-  platform::DrawRect(float(DebugDisplayX - 5), float(DebugDisplayY - 5), 350.0f,
-                     float(lines.size() * DebugImageFontGap + 10));
-  platform::SetAlpha(1.0f);
-  int y = DebugDisplayY;
-  for (const auto& line : lines) {
-    if (DebugShadow == 1) {
-      platform::SetColor(0, 0, 0);
-      DebugTextHook(DebugDisplayX + 1, y + 1, line);
-    }
-    platform::SetColor(255, 255, 255);
-    DebugTextHook(DebugDisplayX, y, line);
-    y += DebugImageFontGap;
-  }
-  return 1;
-}
 
 int TGame::ScreenChange() {
   if (GameFade.GetDone() != 1 || GameFade.Out != 1) return 0;

@@ -1,8 +1,10 @@
-// The drawing surface: opening it, full screen and windowed, the window's
-// place on the desktop, priorities and screenshots.
+// The window and the drawing: opening the surface full screen or windowed,
+// the window's place on the desktop, priorities, the frame's drawing and
+// flip, the paused picture, vertical sync and screenshots.
 #include "app/AppGlobals.h"
 #include "app/InputTables.h"
 #include "app/TGame.h"
+#include "app/TScreen.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
@@ -35,7 +37,6 @@ platform::GraphicsConfig Config(bool fullScreen) {
 }
 
 } // namespace
-
 // Only the OpenGL-class renderer exists here, so the first start takes the
 // "other driver" branch: Driver becomes 1 and is saved at once.
 int TGame::GraphicsCreate() {
@@ -180,5 +181,67 @@ int TGame::TakeScreenshot() {
 int TGame::SetGP(int x, int y) {
   gpX = x;
   gpY = y;
+  return 1;
+}
+
+int TGame::ScreenDraw() {
+  DrawTime.Start();
+  if (NoDraw == 1) {
+    NoDraw = 0;
+    return 0;
+  }
+  if (CurrentTScreen) CurrentTScreen->Draw();
+  else platform::Cls();
+  if (Fading() == 0) ShowPaused();
+  if (FadeMouse == 1) Mouse->Draw();
+  GameFade.Draw();
+  if (Fading() == 1) ShowPaused();
+  if (FadeMouse == 0) Mouse->Draw();
+  DrawTime.Calc();
+  DebugPrint();
+  PostDraw();
+  return 1;
+}
+
+int TGame::PostDraw() {
+  platform::Flip(FlipSync != 0);
+  return 1;
+}
+
+int TGame::ShowPaused() {
+  if ((Paused == 0 && Suspended == 0) || !SpritePaused || !SpritePaused->image) return 0;
+  platform::SetBlend(platform::Blend::Alpha);
+  if (DimWhenPaused == 1) {
+    platform::SetColor(0, 0, 0);
+    platform::SetAlpha(0.5f);
+    platform::DrawRect(0, 0, float(ScreenWidth), float(ScreenHeight));
+  }
+  platform::SetColor(255, 255, 255);
+  platform::SetAlpha(1.0f);
+  // Centred on the screen whatever the picture's handle.
+  auto& picture = *SpritePaused->image;
+  float x = (ScreenWidth - SpritePaused->w) / 2.0f + picture.HandleX();
+  float y = (ScreenHeight - SpritePaused->h) / 2.0f + picture.HandleY();
+  platform::DrawPicture(picture, x, y);
+  return 1;
+}
+
+int TGame::SpritePausedCreate(std::shared_ptr<TGameImage> image) {
+  SpritePaused = std::move(image);
+  return SpritePaused ? 1 : 0;
+}
+
+int TGame::SetFlipSync() {
+  FlipSync = VSync != 0 ? 1 : 0;
+  return 1;
+}
+
+int TGame::ToggleVSync() {
+  VSync = VSync == 1 ? 0 : 1;
+  IniUpdate(1);
+  SetFlipSync();
+  platform::SetVSync(VSync == 1);
+  FixedRateLogic.Init();
+  FixedRateLogic.HistoryClear();
   return 1;
 }
