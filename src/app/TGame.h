@@ -26,7 +26,8 @@ public:
   // The program file's name without folder and extension (names the settings file).
   std::string ProgramName;
 
-  // Start-up and settings (TGame.cpp).
+  // Start-up, settings and folders (TGameSettings.cpp); every Set...Path
+  // stores its argument with a slash.
   virtual int Init(int soundDriverChoice);
   virtual int IniFill();
   virtual int IniExtract();
@@ -36,20 +37,6 @@ public:
   std::string SettingsFileName() const; // without ".ini"
   std::string GoodExitMarker() const;
   std::string IniChangedMarker() const;
-
-  // Drawing surface and window (TGameGraphics.cpp).
-  virtual int GraphicsCreate();
-  virtual int SetPriority();
-  virtual int ToggleFullScreen();
-  virtual int ToggleVSync();
-  virtual int SetDriver(int driver);
-  virtual int SetWindowCoords();
-  virtual int SetClientCoords();
-  virtual int RestoreMouseCoords();
-  virtual int TakeScreenshot();
-  virtual int SetGP(int x, int y);
-
-  // Folders (TGame.cpp); every Set...Path stores its argument with a slash.
   virtual int SetDefaultPaths();
   virtual int SetSubPath(const std::string& path);
   virtual int SetSubPathWrapper(const std::string& path);
@@ -62,42 +49,57 @@ public:
   virtual int SetProfilePath(const std::string& path);
   virtual int SetTextPath(const std::string& path);
   virtual int SetLevelsPath(const std::string& path);
+  virtual int ParticlesSet(int value, int save);
+  virtual int ParticlesChange(int delta);
 
-  // Main loop, input and focus (TGameLoop.cpp).
+  // Window and drawing (TGameWindow.cpp): the surface, the frame's drawing
+  // and flip, the paused picture, vertical sync, screenshots.
+  virtual int GraphicsCreate();
+  virtual int SetPriority();
+  virtual int ToggleFullScreen();
+  virtual int ToggleVSync();
+  virtual int SetDriver(int driver);
+  virtual int SetWindowCoords();
+  virtual int SetClientCoords();
+  virtual int RestoreMouseCoords();
+  virtual int TakeScreenshot();
+  virtual int SetGP(int x, int y);
+  virtual int ScreenDraw();
+  virtual int PostDraw();
+  virtual int ShowPaused();
+  virtual int SpritePausedCreate(std::shared_ptr<TGameImage> image);
+  virtual int SetFlipSync();
+
+  // Main loop and input (TGameLoop.cpp): ticks, events, keys, focus, pause,
+  // speed, tick lengths and the screen changes.
   virtual int MainLogicLoop();
   virtual int LogicWrapper();
   virtual int DoPeekEvent();
   virtual int ReadKeys();
   virtual int CheckWindow();
   virtual int GameTerminated();
-  virtual int ScreenDraw();
-  virtual int PostDraw();
   virtual int Pause();
   virtual int UnPause();
-  virtual int ShowPaused();
-  virtual int SpritePausedCreate(std::shared_ptr<TGameImage> image);
   virtual int FastOn();
   virtual int FastOff();
   virtual int SlowMotionOn();
   virtual int SlowMotionOff();
-  virtual int SetFlipSync();
-  virtual int DebugReset();
-  virtual int DebugPrint();
   float CalcAnimLength(float ms) override;
+  virtual float CalcAnimLengthFromFloat(float ms); // the same as CalcAnimLength
+  virtual int CalcMilliSecsFromFrames(float ticks);
   void ResetLogicTimer() override;
   int IsPaused() const override;
   float EffectFadeRatio() const override;
-  virtual float CalcAnimLengthFromFloat(float ms);
-  virtual int CalcMilliSecsFromFrames(float ticks);
-  virtual int ParticlesSet(int value, int save);
-  virtual int ParticlesChange(int delta);
-
-  // Screens (TGameLoop.cpp).
   virtual int ScreenChange();
   virtual int Fading();
   virtual int FadeOff();
   virtual int MoveBar();
-  // Stops the reserved channels and the channel pool at exit.
+
+  // Debug overlay (TGameDebug.cpp).
+  virtual int DebugReset();
+  virtual int DebugPrint();
+
+  // Stops the reserved channels and the channel pool at exit (TGame.cpp).
   virtual int Kill();
 
   TIniFile Ini;
@@ -119,7 +121,6 @@ public:
   int WindowX = 0, WindowY = 0, ClientX = 0, ClientY = 0;
   float ScrollX = 0, ScrollY = 0;
   std::shared_ptr<TScreen> CurrentTScreen, DestinationTScreen, LastTScreen;
-  int LagFix = 0;
   int VSync = 1;
   int FadeOnExit = 1;
   int NoTiming = 0;
@@ -129,7 +130,6 @@ public:
   int FadeMouse = 0;
   int DesktopWidth = 0, DesktopHeight = 0;
   int FullScreenProcess = 0, FullScreenThread = 0, WindowedProcess = 0, WindowedThread = 0;
-  int DataInAppBundle = 0;
   int UseCorrectPath = 1;
   std::string SubPath = "HalvornGames/My Game/";
   std::string DataPrefix;
@@ -150,7 +150,6 @@ public:
   int PausedSpeechState = 1;
   int Suspended = 0;
   int BlockKeys = 0;
-  int MaxLevels = 10;
   int TerminatedEvent = 0;
   std::function<int()> TerminatedUserFunction = [] { return 0; };
   int SuspendedEvent = 0;
