@@ -8,6 +8,7 @@
 #include "app/TLoadingScreen.h"
 #include "app/TSoundBank.h"
 #include "app/TSplashScreen.h"
+#include "effects/TSmashParticle.h"
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
@@ -24,13 +25,6 @@
 #include "ui/TextDraw.h"
 
 #include <cstdlib>
-
-namespace {
-
-// The particle sheet, kept until the particle effects take it over.
-std::shared_ptr<TGameImage> ParticleSheet;
-
-} // namespace
 
 std::string FindDataPrefix(const std::string& commandLineFolder) {
   if (!commandLineFolder.empty()) return AddSlash(commandLineFolder);
@@ -69,9 +63,8 @@ void GameSetup(const TRunOptions& options) {
   SetupTime = int64_t(AppMillisecs());
   ErrorsInGraphics = 0;
 
-  // The particle sheet.
-  std::string sheet = platform::ResolvePath(Game->ImagePath + "particles.png");
-  if (platform::FileExists(sheet)) ParticleSheet = TGameImage::Create(sheet, -1, 1);
+  // The particle sheet of every particle effect (missing is fatal).
+  TSmashParticle::SetImage(Game->ImagePath + "particles.png");
 
   // Game text first, so a missing data pack can be reported in the
   // player's words; then the pack set every later load looks in.

@@ -3,6 +3,7 @@
 #include "app/AppGlobals.h"
 #include "app/TGame.h"
 #include "app/TLoadingScreen.h"
+#include "effects/ParticleEffects.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "resources/TGameImage.h"
@@ -41,6 +42,7 @@ int TTitleScreen::Load() {
   for (const auto& button : TitleMenu->Items) button->SetupScaleOnMO(ButtonGrowth, 0.03f, 0.01f);
   Menu = TitleMenu;
 
+  PointerSparkleOn(*Game->Mouse, Images->Find("particle1"));
   Game->FadeMusic = 0;
   return 1;
 }
