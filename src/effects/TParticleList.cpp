@@ -117,16 +117,20 @@ void TParticleList::Draw() {
 }
 
 void TParticleList::Clear() {
+  // Dropped, not killed: no callbacks; what they hold is let go at once.
+  auto drop = [](TParticle& particle) {
+    particle.Particles = nullptr;
+    particle.active = 0;
+    particle.ParticleGenerator.reset();
+    particle.AttachedParticle.reset();
+    particle.DataObject.reset();
+  };
   for (auto& particle : items_) {
     if (particle->Particles != this) continue;
-    particle->Particles = nullptr;
-    particle->active = 0;
+    drop(*particle);
     ++dead_;
   }
-  for (auto& particle : pending_) {
-    particle->Particles = nullptr;
-    particle->active = 0;
-  }
+  for (auto& particle : pending_) drop(*particle);
   pending_.clear();
   pendingFront_.clear();
   if (walking_ == 0) Sweep();

@@ -8,8 +8,9 @@ class TSprite;
 
 // The title screen, first after loading: the "titlescreen" background, the
 // "logo" header with its pulsing glow and the title menu (play, help,
-// options, high scores, exit, change player). Escape and "exit" lead to the
-// exit screen. Buttons whose screens do not exist yet do nothing.
+// options, high scores, exit, change player); the pointer sparkles. Escape
+// and "exit" lead to the exit screen. Buttons whose screens do not exist yet
+// do nothing.
 class TTitleScreen : public TScreen {
 public:
   TTitleScreen() { name = "title"; }

@@ -1,6 +1,7 @@
 #include "effects/TParticleList.h"
 
 #include "AllocationCounter.h"
+#include "platform/Collision.h"
 #include "ui/UiTestWorld.h"
 
 #include <vector>
@@ -133,6 +134,23 @@ TEST_F(ParticleListTest, FadeAllFadesEveryParticleOut) {
   EXPECT_EQ(list.Count(), 2);
   list.Manage();
   EXPECT_EQ(list.Count(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ParticleListTest, CollideMarksEachParticleForPointerHitTests) {
+  auto left = Add(100.4f);
+  auto right = Add(300);
+  platform::ResetCollisions(1);
+  list.Collide();
+  std::vector<platform::CollisionOwner> hits;
+  EXPECT_TRUE(platform::CollideRect(100, 300, 1, 1, 1, 0, nullptr, &hits));
+  EXPECT_EQ(hits, (std::vector<platform::CollisionOwner>{left.get()}));
+  hits.clear();
+  EXPECT_FALSE(platform::CollideRect(200, 300, 1, 1, 1, 0, nullptr, &hits));
+  platform::ResetCollisions(1);
 }
 
 } // namespace
