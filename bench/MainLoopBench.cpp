@@ -3,6 +3,7 @@
 // fader, screen change, screen logic) with an idle screen, headless.
 #include <benchmark/benchmark.h>
 
+#include "HeadlessBench.h"
 #include "app/Clock.h"
 #include "app/TGame.h"
 #include "app/TScreen.h"
@@ -24,14 +25,7 @@ void NextFrame() {
 }
 
 void OpenHeadless() {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_RENDER_DRIVER", "software", 0);
-  setenv("ALSOFT_DRIVERS", "null", 0);
-  if (!platform::GraphicsOpen()) {
-    platform::GraphicsConfig config;
-    config.vsync = false;
-    platform::OpenGraphics(config);
-  }
+  OpenHeadlessGraphics();
   platform::audio::SelectDriver("None");
 }
 

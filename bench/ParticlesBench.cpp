@@ -5,6 +5,7 @@
 // alive. Run from anywhere: the game's files are found through the build.
 #include <benchmark/benchmark.h>
 
+#include "HeadlessBench.h"
 #include "app/TGame.h"
 #include "effects/ParticleEffects.h"
 #include "effects/ParticleRandom.h"
@@ -25,14 +26,7 @@ const std::string DataDir = MARROWDECK_BENCH_DATA "/";
 const std::string SourceDir = MARROWDECK_BENCH_SOURCE "/";
 
 void OpenHeadless() {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_RENDER_DRIVER", "software", 0);
-  setenv("ALSOFT_DRIVERS", "null", 0);
-  if (!platform::GraphicsOpen()) {
-    platform::GraphicsConfig config;
-    config.vsync = false;
-    platform::OpenGraphics(config);
-  }
+  OpenHeadlessGraphics();
   platform::audio::SelectDriver("None");
   if (!Game) Game = std::make_shared<TGame>();
 }

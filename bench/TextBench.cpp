@@ -1,6 +1,7 @@
 // Text hot paths: measuring and wrapping strings (labels re-wrap when their
 // text changes) and drawing a line of glyphs from the atlas with the software
 // renderer; plus the one-off cost of building the seven fonts at start-up.
+#include "HeadlessBench.h"
 #include "platform/FontRaster.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
@@ -40,15 +41,9 @@ void BM_WrapParagraph(benchmark::State& state) {
 BENCHMARK(BM_WrapParagraph);
 
 void BM_DrawTextLine(benchmark::State& state) {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_RENDER_DRIVER", "software", 0);
-  if (!platform::GraphicsOpen()) {
-    platform::GraphicsConfig config;
-    config.vsync = false;
-    if (!platform::OpenGraphics(config)) {
-      state.SkipWithError("no headless graphics");
-      return;
-    }
+  if (!OpenHeadlessGraphics()) {
+    state.SkipWithError("no headless graphics");
+    return;
   }
   SetImageFont(Font(int(state.range(0))));
   for (auto _ : state) DrawTextShadow(10, 300, Line, 0);
