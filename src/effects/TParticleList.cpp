@@ -7,6 +7,12 @@
 #include <algorithm>
 #include <cmath>
 
+TParticleList::~TParticleList() {
+  for (auto* list : {&items_, &pending_})
+    for (auto& particle : *list)
+      if (particle->Particles == this) particle->Particles = nullptr;
+}
+
 std::shared_ptr<TParticle> TParticleList::Fresh() {
   if (free_.empty()) return std::make_shared<TParticle>();
   auto particle = std::move(free_.back());

@@ -18,6 +18,12 @@ class TGameImage;
 // nothing per particle.
 class TParticleList : public TMouseParticles {
 public:
+  TParticleList() = default;
+  // Particles still held elsewhere forget the list that goes.
+  ~TParticleList() override;
+  TParticleList(const TParticleList&) = delete;
+  TParticleList& operator=(const TParticleList&) = delete;
+
   // A particle set up as TParticle::Setup describes, at the front or the back.
   std::shared_ptr<TParticle> AddNew(float x, float y, const std::shared_ptr<TGameImage>& image, float dx, float dy,
                                     float ygravity, float fadeMs, int32_t lightBlend, int32_t rotate,

@@ -81,9 +81,11 @@ TEST_F(ParticleListTest, WarmListAllocatesNothingForABurstOf50) {
   auto run = [this](int ticks) {
     for (int i = 0; i < ticks; ++i) list.Manage();
   };
-  burst();
-  run(25); // a 100 ms fade: all gone after 20 ticks
-  ASSERT_EQ(list.Count(), 0);
+  for (int round = 0; round < 2; ++round) { // made, then reused once: warm
+    burst();
+    run(25); // a 100 ms fade: all gone after 20 ticks
+    ASSERT_EQ(list.Count(), 0);
+  }
   test_support::StartCountingAllocations();
   burst();
   run(10);
@@ -124,6 +126,17 @@ TEST_F(ParticleListTest, ReusedParticleStartsLikeANewOne) {
   EXPECT_EQ(again->Data1, 0);
   EXPECT_EQ(again->KillOnFade, 1);
   EXPECT_FLOAT_EQ(again->x, 300);
+}
+
+TEST_F(ParticleListTest, ParticleOutlivingItsListCanStillBeKilled) {
+  std::shared_ptr<TParticle> survivor;
+  {
+    TParticleList shortLived;
+    survivor = shortLived.AddNew(10, 10, image, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0);
+  }
+  EXPECT_EQ(survivor->Particles, nullptr);
+  survivor->Kill();
+  EXPECT_TRUE(survivor->Killed());
 }
 
 TEST_F(ParticleListTest, FadeAllFadesEveryParticleOut) {
