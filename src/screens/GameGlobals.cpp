@@ -8,6 +8,7 @@
 #include "app/TSoundBank.h"
 #include "app/TTrackingVar.h"
 #include "app/TVelquorGame.h"
+#include "effects/TSmashParticle.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
 #include "resources/TPakFileManager.h"
@@ -15,6 +16,7 @@
 #include "screens/TTitleScreen.h"
 #include "solitaire/TGamePlay.h"
 #include "solitaire/TState.h"
+#include "solitaire/VictoryParticles.h"
 #include "ui/TextDraw.h"
 
 #include <memory>
@@ -68,6 +70,8 @@ void CreateGameGlobals() {
 
 void ResetGameGlobals() {
   GameState.reset();
+  VictoryParticles.reset();
+  TSmashParticle::Sheet().reset();
   KillFonts();
   TextShadowX = TextShadowY = 1.0f;
   TextShadowAlpha = 0.5f;

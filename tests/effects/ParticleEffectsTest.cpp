@@ -5,17 +5,18 @@
 #include "platform/Graphics.h"
 #include "platform/Pixmap.h"
 #include "resources/TPakFileManager.h"
-#include "support/HeadlessGraphics.h"
 #include "support/TestPaths.h"
 #include "ui/TColor.h"
-#include "ui/UiTestWorld.h"
+#include "app/TGame.h"
+#include "resources/TGameImage.h"
+#include "support/GameWorld.h"
 
 namespace {
 
-class ParticleEffectsTest : public UiTestWorld {
+class ParticleEffectsTest : public test_support::GameWorld {
 protected:
   void SetUp() override {
-    UiTestWorld::SetUp();
+    GameWorld::SetUp();
     SeedParticleRandom(42);
   }
   std::shared_ptr<TGameImage> star = SolidImage(16, 16, 1);
@@ -73,13 +74,14 @@ TEST_F(ParticleEffectsTest, VictoryBurstParticlesFlyUpOutAndFadeInASecond) {
 TEST_F(ParticleEffectsTest, PointerSparklesEveryFifteenTicksNearTheTip) {
   WritePicture("pointer", 32, 40);
   Mouse().Load("pointer");
-  PointAt(200, 150);
+  MoveMouse(200, 150);
+  Ticks(1); // the tick's event pump moves the pointer (after the pointer's own turn)
   PointerSparkleOn(Mouse(), star);
   auto* sparkles = dynamic_cast<TParticleList*>(Mouse().ParticleList.get());
   ASSERT_NE(sparkles, nullptr);
-  Mouse().Manage(); // the counter starts empty: the first sparkle comes at once
+  Ticks(1); // the counter starts empty: the first sparkle comes at once
   EXPECT_EQ(sparkles->Count(), 1);
-  for (int tick = 0; tick < 30; ++tick) Mouse().Manage();
+  Ticks(30);
   EXPECT_EQ(sparkles->Count(), 3);
   sparkles->ForEach([](TParticle& p) {
     EXPECT_GE(p.x, 200 + 1 - 5 - 2);
@@ -92,40 +94,32 @@ TEST_F(ParticleEffectsTest, PointerSparklesEveryFifteenTicksNearTheTip) {
     ASSERT_NE(p.Color, nullptr);
   });
   // Fades in, stays, fades out: 40 + 60 + 200 ticks.
-  for (int tick = 0; tick < 300; ++tick) Mouse().Manage();
+  Ticks(300);
   EXPECT_EQ(sparkles->Count(), 20); // the last 300 ticks' worth
   Mouse().Off();
   EXPECT_EQ(sparkles->Count(), 0);
   Mouse().On();
   PointerSparkleOff(Mouse());
-  for (int tick = 0; tick < 30; ++tick) Mouse().Manage();
+  Ticks(30);
   EXPECT_EQ(sparkles->Count(), 0);
 }
 
 TEST_F(ParticleEffectsTest, NoPointerSparklesAtParticleSettingZero) {
   Game->Particles = 0;
   PointerSparkleOn(Mouse(), star);
-  for (int tick = 0; tick < 60; ++tick) Mouse().Manage();
+  Ticks(60);
   EXPECT_EQ(dynamic_cast<TParticleList*>(Mouse().ParticleList.get())->Count(), 0);
 }
 
 // A firework burst drawn on the headless surface (saved as "fireworks.png" for review).
-class FireworksDrawTest : public ParticleEffectsTest {
-protected:
-  void SetUp() override {
-    ParticleEffectsTest::SetUp();
-    ASSERT_TRUE(test_support::EnsureHeadlessGraphics());
-    platform::ResetDrawState();
-    platform::SetClsColor(0, 0, 0);
-    platform::Cls();
-  }
-};
+using FireworksDrawTest = ParticleEffectsTest;
 
 TEST_F(FireworksDrawTest, BurstsLightUpTheNightAndFade) {
   // The game's firework star, from the data pack.
+  const auto worldPacks = PakFiles;
   PakFiles = TPakFileManager::Create(test_support::DataPath("data/resources/"), ".pak");
   auto picture = TGameImage::Create("particle2.png", -1, 1);
-  PakFiles.reset();
+  PakFiles = worldPacks;
   ASSERT_TRUE(picture && picture->image);
   TParticleList fireworks;
   Game->Particles = 100;

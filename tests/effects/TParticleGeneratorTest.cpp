@@ -1,10 +1,11 @@
 #include "effects/TParticleGeneratorList.h"
 
-#include "ui/UiTestWorld.h"
+#include "app/Delta.h"
+#include "support/GameWorld.h"
 
 namespace {
 
-using ParticleGeneratorTest = UiTestWorld;
+using ParticleGeneratorTest = test_support::GameWorld;
 
 TEST_F(ParticleGeneratorTest, SingleCallGeneratorIsNotKept) {
   TParticleGeneratorList generators;

@@ -2,13 +2,13 @@
 
 #include "AllocationCounter.h"
 #include "platform/Collision.h"
-#include "ui/UiTestWorld.h"
+#include "support/GameWorld.h"
 
 #include <vector>
 
 namespace {
 
-class ParticleListTest : public UiTestWorld {
+class ParticleListTest : public test_support::GameWorld {
 protected:
   std::shared_ptr<TParticle> Add(float x, int32_t atFront = 0) {
     return list.AddNew(x, 300, image, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, atFront);
