@@ -156,7 +156,7 @@ void LoadInterfaceImages() {
        {"carddenied", "cardmo", "cardempty", "cardfoundationempty", "cardstockempty", "cardhint1", "cardhint2",
         "cardmarked", "cardflip", "levelback", "levelhighlight", "check", "textback", "helptextback", "helptextback2",
         "scoreplus", "scoreminus1", "scoreminus2", "paused", "generating", "music", "sound", "blackback", "input",
-        "inputlong", "helpimage", "helpimage2", "helpimage3", "manager", "menu"})
+        "inputlong", "helpimage", "helpimage2", "helpimage3", "manager", "menu", "scrollslider"})
     Images->Load(name);
   const std::pair<const char*, std::shared_ptr<TImageBank>*> suits[] = {
       {"hearts", &HeartsImages}, {"diamonds", &DiamondsImages}, {"spades", &SpadesImages}, {"clubs", &ClubsImages}};

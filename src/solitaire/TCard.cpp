@@ -5,7 +5,7 @@
 #include "platform/Graphics.h"
 #include "resources/TImageBank.h"
 #include "solitaire/CardPictures.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TBezier.h"
 #include "solitaire/TCardList.h"
 

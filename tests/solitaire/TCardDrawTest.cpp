@@ -3,7 +3,7 @@
 #include "CardTestWorld.h"
 #include "platform/Graphics.h"
 #include "platform/Pixmap.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TCardList.h"
 #include "support/HeadlessGraphics.h"
 

@@ -2,7 +2,7 @@
 
 #include "CardTestWorld.h"
 #include "platform/Files.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TCard.h"
 #include "support/TempFolder.h"
 #include "support/ThrowingErrorHandler.h"

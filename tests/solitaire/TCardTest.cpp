@@ -2,7 +2,7 @@
 
 #include "CardTestWorld.h"
 #include "platform/Collision.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TBezier.h"
 #include "solitaire/TCardList.h"
 

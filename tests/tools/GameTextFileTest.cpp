@@ -17,6 +17,7 @@ namespace {
 
 const char* const AllKeys[] = {
     "Data Pak Error", "Enter Name", "Could Not Create File", "Could Not Read File", "Failed Read Directory",
+    "Could Not Delete File", "Name Empty", "Name Too Long", "Name Bad End", "Name Bad Character",
     "Choose Player", "Player No More", "Player One Player", "Player Delete Player",
     "Highscore Name 1", "Highscore Name 2", "Highscore Name 3", "Highscore Name 4", "Highscore Name 5",
     "Highscore Name 6", "Highscore Name 7", "Highscore Name 8", "Highscore Name 9", "Highscore Name 10",
@@ -151,11 +152,12 @@ TEST_F(GameTextFile, PlaceholdersPrefixesAndLineCounts) {
     EXPECT_EQ(text.find("NNN", at + 1), std::string::npos) << key;
   }
   // The game appends a path and a closing quote to these...
-  for (const char* key : {"Could Not Create File", "Could Not Read File", "Failed Read Directory"})
+  for (const char* key : {"Could Not Create File", "Could Not Read File", "Failed Read Directory",
+                          "Could Not Delete File"})
     EXPECT_EQ(One(key).back(), '\'') << key;
   // ...and a value to these.
   for (const char* key : {"Highscore Place", "Failed Save File", "Editor Message 1", "Angle Field", "Score Field",
-                          "Time Field", "Version", "Welcome Message"})
+                          "Time Field", "Version", "Welcome Message", "Name Bad Character"})
     EXPECT_EQ(One(key).back(), ' ') << key;
   EXPECT_NE(One("Cards Field").back(), ' ') << "the game adds \": \" itself";
 
@@ -220,6 +222,8 @@ TEST_F(GameTextFile, EveryLineFitsWhereItIsDrawn) {
       {"Player No More", 20, 380, ""}, {"Player One Player", 20, 380, ""}, {"Highscore Place", 20, 560, "10!"},
       {"Could Not Create File", 20, 280, ""}, {"Could Not Read File", 20, 280, ""},
       {"Failed Read Directory", 20, 280, ""}, {"Failed Save File", 20, 280, ""},
+      {"Could Not Delete File", 20, 280, ""}, {"Name Empty", 20, 560, ""}, {"Name Too Long", 20, 560, ""},
+      {"Name Bad End", 20, 560, ""}, {"Name Bad Character", 20, 540, "W"},
       // Manager captions.
       {"Choose Player", 20, 400, ""}, {"Choose Savegame", 20, 400, ""}, {"Choose Layout", 20, 400, ""},
       // In-game help strips (about 600 px wide), in the larger game font.

@@ -22,7 +22,7 @@ std::vector<std::string> Graphics() {
         "sound", "blackback", "input", "inputlong", "helpimage", "helpimage2", "helpimage3", "manager", "menu",
         "velquorlogo", "particles", "loading", "loadingbar", "loadingbarempty", "loadingbarfinal", "logo",
         "playoptionsheader", "selectlevel", "optionsheader", "helpheader", "highscoresheader", "entername",
-        "endlevelback", "slider", "marker", "icon"})
+        "endlevelback", "slider", "marker", "scrollslider", "icon"})
     names.push_back(n);
   return names;
 }

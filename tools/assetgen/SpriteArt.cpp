@@ -321,6 +321,32 @@ std::shared_ptr<Canvas> SpriteArt::Marker() const {
   return canvas;
 }
 
+// The slider of a vertical scroll bar: a gold pill with three grip lines across.
+std::shared_ptr<Canvas> SpriteArt::ScrollSlider() const {
+  const int w = 16, h = 44;
+  auto canvas = std::make_shared<Canvas>(w, h);
+  cairo_t* cr = canvas->Cr();
+  cairo_new_path(cr);
+  RoundedRect(cr, 1, 1, w - 2, h - 2, 6);
+  cairo_pattern_t* fill = cairo_pattern_create_linear(0, 0, w, 0);
+  Stop(fill, 0, 0xFFF0B8);
+  Stop(fill, 0.5, 0xE0AE3A);
+  Stop(fill, 1, 0x9A6A14);
+  cairo_set_source(cr, fill);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(fill);
+  SetRgb(cr, 0x4A3008);
+  cairo_set_line_width(cr, 1.2);
+  cairo_stroke(cr);
+  for (int i = -1; i <= 1; ++i) {
+    cairo_move_to(cr, 4, h / 2.0 + i * 5);
+    cairo_line_to(cr, w - 4, h / 2.0 + i * 5);
+  }
+  SetRgb(cr, 0x6A4A10, 0.7);
+  cairo_stroke(cr);
+  return canvas;
+}
+
 void SpriteArt::AddAll(AssetSet& out) const {
   const std::string g = "data/graphics/";
   out.AddPicture(g + "pointer.png", Pointer(), "sprites");
@@ -332,6 +358,7 @@ void SpriteArt::AddAll(AssetSet& out) const {
   out.AddPicture(g + "check.png", Check(), "sprites");
   out.AddPicture(g + "slider.png", Slider(), "sprites");
   out.AddPicture(g + "marker.png", Marker(), "sprites");
+  out.AddPicture(g + "scrollslider.png", ScrollSlider(), "sprites");
   out.AddPicture("data/resources/particle1.png", SoftDot(32), "sprites", true);
   out.AddPicture("data/resources/particle2.png", Star(64), "sprites", true);
 }

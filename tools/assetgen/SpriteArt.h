@@ -23,6 +23,7 @@ private:
   std::shared_ptr<Canvas> Check() const;
   std::shared_ptr<Canvas> Slider() const;
   std::shared_ptr<Canvas> Marker() const;
+  std::shared_ptr<Canvas> ScrollSlider() const;
 };
 
 } // namespace assetgen

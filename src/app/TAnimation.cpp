@@ -1,4 +1,4 @@
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 
 #include "app/Delta.h"
 #include "app/TGame.h"
