@@ -148,9 +148,9 @@ int32_t TSaveGameManager::SelectedFileReadable() {
 void TSaveGameManager::DeleteSelected() {
   const std::string path = SelectedPath();
   const std::string shown = ListBox->Value;
-  // A file already gone counts as deleted; one still there after the attempt did not go.
-  if (!path.empty() && platform::FileSize(path) >= 0 && (!platform::DeleteFile(path) || platform::FileSize(path) >= 0))
-    ShowError("Could Not Delete File", shown);
+  // A file already gone counts as deleted; anything still there that will not go is reported.
+  const bool there = !path.empty() && (platform::FileExists(path) || platform::FolderExists(path));
+  if (there && !platform::DeleteFile(path)) ShowError("Could Not Delete File", shown);
   FillList();
   ShowFrom(0);
   ListBox->ClearIndex();

@@ -65,7 +65,7 @@ void TListBox::SetClickSound(const std::shared_ptr<TGameSound>& sound) {
 void TListBox::AttachScrollBar(const std::shared_ptr<TGameImage>& slider, const std::string& upName,
                                const std::string& downName) {
   const int32_t arrowRoom = 30;
-  ScrollBar = TScrollBar::Create(slider, int32_t(BoxH) - 2 * arrowRoom, 0, BoxX + BoxW + 4, BoxY + float(arrowRoom),
+  ScrollBar = TScrollBar::Create(slider, int32_t(BoxH) - 2 * arrowRoom, 0, BoxX + BoxW + 16, BoxY + float(arrowRoom),
                                  1);
   ScrollBar->SetArrows(upName, downName, 100);
   SyncScrollBar();
@@ -201,11 +201,14 @@ int32_t TListBox::Manage() {
   }
 
   if (ArrowKeysMoveHighlight && UpKeyRepeat && DownKeyRepeat) {
-    if (UpKeyRepeat->GetKey(platform::keys::Up) && Index > 0) {
+    // A tap shorter than a tick is seen through its hit.
+    const bool up = UpKeyRepeat->GetKey(platform::keys::Up) | KeyHit(platform::keys::Up);
+    const bool down = DownKeyRepeat->GetKey(platform::keys::Down) | KeyHit(platform::keys::Down);
+    if (up && Index > 0) {
       SetIndex(Index - 1);
       PlayClick();
     }
-    if (DownKeyRepeat->GetKey(platform::keys::Down) && Index < int32_t(Strings.size()) - 1) {
+    if (down && Index < int32_t(Strings.size()) - 1) {
       SetIndex(Index + 1);
       PlayClick();
     }
