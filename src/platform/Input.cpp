@@ -15,6 +15,9 @@ namespace {
 // several (a typed string, a wheel turned by more than one notch).
 std::deque<Event> pending;
 bool suspended = false;
+// The last key press was the system's auto-repeat: the text it types is
+// dropped, as the game repeats held keys with its own timing.
+bool keyRepeating = false;
 int mouseX = 0, mouseY = 0;
 
 void Queue(EventType type, int key = 0, int ch = 0) {
@@ -77,14 +80,19 @@ void Translate(const SDL_Event& e) {
     int key = VirtualKeyFor(e.key.keysym.scancode, e.key.keysym.sym);
     if (key == 0) break;
     bool down = e.type == SDL_KEYDOWN;
-    // Held keys repeat only as typed characters; the game makes its own key repeat.
-    if (!e.key.repeat) Queue(down ? EventType::KeyDown : EventType::KeyUp, key);
+    keyRepeating = down && e.key.repeat;
+    // Held keys do not repeat here, neither as presses nor as text; the game
+    // makes its own key repeat.
+    if (e.key.repeat) break;
+    Queue(down ? EventType::KeyDown : EventType::KeyUp, key);
     // These keys type a control character, as a text field expects.
     if (down && (key == keys::Backspace || key == keys::Tab || key == keys::Enter || key == keys::Escape))
       Queue(EventType::Char, 0, key);
     break;
   }
-  case SDL_TEXTINPUT: QueueText(e.text.text); break;
+  case SDL_TEXTINPUT:
+    if (!keyRepeating) QueueText(e.text.text);
+    break;
   case SDL_MOUSEMOTION: QueueMouse(EventType::MouseMove, e.motion.x, e.motion.y); break;
   case SDL_MOUSEBUTTONDOWN:
   case SDL_MOUSEBUTTONUP: {
@@ -188,13 +196,14 @@ void ShowSystemCursor(bool show) {
   if (EnsureVideo()) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
 
-bool SimulateKey(const std::string& keyName, bool down) {
+bool SimulateKey(const std::string& keyName, bool down, bool repeat) {
   if (!EnsureVideo()) return false;
   SDL_Scancode scancode = SDL_GetScancodeFromName(keyName.c_str());
   if (scancode == SDL_SCANCODE_UNKNOWN) return false;
   SDL_Event e{};
   e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  e.key.repeat = down && repeat ? 1 : 0;
   e.key.keysym.scancode = scancode;
   e.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
   return SDL_PushEvent(&e) == 1;

@@ -30,8 +30,9 @@ void ShowSystemCursor(bool show);
 
 // Tests: hands the window system a key press or release (a key named as in
 // KeyFromKeyName) or typed text (UTF-8), to come back through PollEvent
-// exactly as real input would. False when the name is unknown.
-bool SimulateKey(const std::string& keyName, bool down);
+// exactly as real input would (`repeat`: as the system's auto-repeat of a
+// held key). False when the name is unknown.
+bool SimulateKey(const std::string& keyName, bool down, bool repeat = false);
 bool SimulateText(const std::string& utf8);
 // A mouse button (1 left, 2 right, 3 middle) pressed or released at a window
 // position (window pixels, before the mapping to the logical surface), and

@@ -74,6 +74,23 @@ TEST_F(InputTest, EditingKeysAlsoTypeTheirControlCharacter) {
   EXPECT_EQ(events[3].ch, 13);
 }
 
+TEST_F(InputTest, TheSystemsAutoRepeatOfAHeldKeyIsDropped) {
+  // A held "x": the first press types, the system's repeats neither press nor type.
+  SimulateKey("X", true);
+  SimulateText("x");
+  SimulateKey("X", true, true);
+  SimulateText("x");
+  SimulateKey("Backspace", true, true);
+  SimulateKey("X", false);
+  SimulateText("y"); // typed after the release (a composed character, say)
+  std::vector<Event> events = Drain();
+  ASSERT_EQ(events.size(), 4u);
+  EXPECT_EQ(events[0].type, EventType::KeyDown);
+  EXPECT_EQ(events[1].ch, 'x');
+  EXPECT_EQ(events[2].type, EventType::KeyUp);
+  EXPECT_EQ(events[3].ch, 'y');
+}
+
 TEST_F(InputTest, TypedTextBecomesLatin1Characters) {
   // "Zoë€ß!" : e with diaeresis and sharp s are Latin-1, the euro sign is not.
   ASSERT_TRUE(SimulateText("Zo\xC3\xAB\xE2\x82\xAC\xC3\x9F!"));
