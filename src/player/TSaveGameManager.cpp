@@ -18,6 +18,7 @@
 #include "ui/VQListBox.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 
 namespace {
@@ -90,7 +91,13 @@ void TSaveGameManager::BoxSize() {
   const float top = BoxY ? float(BoxY) : float(y) + captionBottom + float(BoxBorderV);
   const float menuTop = Menu && !Menu->Items.empty() ? Menu->y : float(y + h - Border);
   const float width = float(w - 2 * BoxBorderH - ScrollRoom);
-  ListBox->SetCoords(float(x + BoxBorderH), top, width, menuTop - float(BoxBorderV) - top);
+  const float room = menuTop - float(BoxBorderV) - top;
+  ListBox->SetCoords(float(x + BoxBorderH), top, width, room);
+  // The box holds its visible lines exactly, in the middle of the room.
+  if (ListBox->LineHeight > 0 && !BoxY) {
+    const float lines = float(ListBox->VisibleLines() * ListBox->LineHeight);
+    ListBox->SetCoords(ListBox->BoxX, top + std::floor((room - lines) / 2), width, lines);
+  }
 }
 
 void TSaveGameManager::ScrollBarCreate() {
@@ -125,14 +132,7 @@ std::string TSaveGameManager::SelectedPath() const {
 // ---- Per tick ---------------------------------------------------------------
 
 void TSaveGameManager::ShowError(const std::string& key, const std::string& name) {
-  const std::string text = Text(key) + name + "'.";
-  DialogOK = ErrorDialogFunc ? ErrorDialogFunc(text) : nullptr;
-  if (!DialogOK) {
-    DialogOK = TDialogOK::Create(text, nullptr, 0, 0, 0);
-    DialogOK->Start();
-  }
-  // The manager still owns the Escape key when the error dialog closes.
-  DialogOK->ReenableEscapeKey = 0;
+  DialogOK = TDialogOK::OpenOver(ErrorDialogFunc, Text(key) + name + "'.");
 }
 
 int32_t TSaveGameManager::SelectedFileReadable() {

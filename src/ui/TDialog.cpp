@@ -2,7 +2,6 @@
 
 #include "app/AppGlobals.h"
 #include "app/InputTables.h"
-#include "app/TChannelArray.h"
 #include "app/TGame.h"
 #include "platform/Graphics.h"
 #include "resources/TGameImage.h"
@@ -11,6 +10,7 @@
 #include "ui/TMenu.h"
 #include "ui/TShadow.h"
 #include "ui/TSprite.h"
+#include "ui/UiSound.h"
 #include "ui/TextDraw.h"
 
 #include <algorithm>
@@ -93,7 +93,7 @@ void TDialog::CalcSize() {
   if (!Background && h == 0) {
     const int32_t captionHeight = Caption ? int32_t(Caption->CalcHeight()) : 0;
     const int32_t menuHeight = MenuHeight();
-    h = 2 * Border + captionHeight + (menuHeight > 0 ? Border + menuHeight : 0);
+    h = 2 * Border + captionHeight + (menuHeight > 0 ? MenuGap() + menuHeight : 0);
   }
   CalcXY();
 }
@@ -311,15 +311,7 @@ void TDialog::Draw() {
 
 // ---- Sounds and menus -------------------------------------------------------
 
-void TDialog::PlaySound(const std::shared_ptr<TGameSound>& sound, ChannelRef& channel) {
-  if (!sound || !Game) return;
-  if (Game->Channels)
-    Game->Channels->PlayGameSound(sound, nullptr, 1.0f, 0.0f);
-  else
-    Game->GameSoundPlay(channel, sound, 0.0f);
-}
-
-void TDialog::PlaySound(const std::shared_ptr<TGameSound>& sound) { PlaySound(sound, SoundChannel); }
+void TDialog::PlaySound(const std::shared_ptr<TGameSound>& sound) { PlayUiSound(sound, SoundChannel); }
 
 std::shared_ptr<TMenu> TDialog::CreateDialogMenu() {
   auto menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);

@@ -102,14 +102,14 @@ public:
   std::shared_ptr<TGameSound> ActivateSound, SlideInSound, SlideOutSound;
 
 protected:
+  // Space between the caption and the buttons of a box without a picture.
+  virtual int32_t MenuGap() const { return Border; }
   // A button menu as every dialog has it: "buttonMO"/"buttonclick", gap 10, shadow (3, 3, 0.4).
   static std::shared_ptr<TMenu> CreateDialogMenu();
   // Height of the menu's buttons (0 without a menu).
   int32_t MenuHeight() const;
   // Channel of the dialog's sounds when the game has no channel pool.
   ChannelRef SoundChannel;
-  // Plays a sound through the game's channel pool (or `channel` without one).
-  static void PlaySound(const std::shared_ptr<TGameSound>& sound, ChannelRef& channel);
   void PlaySound(const std::shared_ptr<TGameSound>& sound);
   // Darkens the whole screen with black at `alpha`.
   static void DimScreen(float alpha);

@@ -2,7 +2,6 @@
 
 #include "app/InputTables.h"
 #include "platform/Keys.h"
-#include "ui/TLabel.h"
 #include "ui/TMenu.h"
 
 std::shared_ptr<TDialogOK> TDialogOK::Create(const std::string& caption, const std::shared_ptr<TGameImage>& background,
@@ -13,13 +12,15 @@ std::shared_ptr<TDialogOK> TDialogOK::Create(const std::string& caption, const s
   return dialog;
 }
 
-void TDialogOK::CalcSize() {
-  const int32_t fixedHeight = h;
-  TDialog::CalcSize();
-  if (!Background && fixedHeight == 0) {
-    h = 2 * Border + (Caption ? int32_t(Caption->CalcHeight()) : 0) + Gap + MenuHeight();
-    CalcXY();
+std::shared_ptr<TDialogOK> TDialogOK::OpenOver(
+    const std::function<std::shared_ptr<TDialogOK>(const std::string&)>& maker, const std::string& text) {
+  auto dialog = maker ? maker(text) : nullptr;
+  if (!dialog) {
+    dialog = Create(text, nullptr, 0, 0, 0);
+    dialog->Start();
   }
+  dialog->ReenableEscapeKey = 0;
+  return dialog;
 }
 
 void TDialogOK::MenuCreate() {

@@ -159,13 +159,7 @@ int32_t TDialogTextInput::OKClick(int32_t fromEnter) {
     std::string message;
     if (ErrorCheckFunc(text, message) == -1) {
       if (fromEnter) ClickSound();
-      DialogOK = ErrorDialogFunc ? ErrorDialogFunc(message) : nullptr;
-      if (!DialogOK) {
-        DialogOK = TDialogOK::Create(message, nullptr, 0, 0, 0);
-        DialogOK->Start();
-      }
-      // This dialog still owns the Escape key when the error dialog closes.
-      DialogOK->ReenableEscapeKey = 0;
+      DialogOK = TDialogOK::OpenOver(ErrorDialogFunc, message);
       TextInput->Finish();
       return 0;
     }

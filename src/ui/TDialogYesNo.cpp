@@ -2,7 +2,6 @@
 
 #include "app/InputTables.h"
 #include "platform/Keys.h"
-#include "ui/TLabel.h"
 #include "ui/TMenu.h"
 
 std::shared_ptr<TDialogYesNo> TDialogYesNo::Create(const std::string& caption,
@@ -12,15 +11,6 @@ std::shared_ptr<TDialogYesNo> TDialogYesNo::Create(const std::string& caption,
   dialog->Init(caption, background, w, 0, x, y);
   if (makeMenu) dialog->MenuCreate(dialog->ButtonGap);
   return dialog;
-}
-
-void TDialogYesNo::CalcSize() {
-  const int32_t fixedHeight = h;
-  TDialog::CalcSize();
-  if (!Background && fixedHeight == 0) {
-    h = 2 * Border + (Caption ? int32_t(Caption->CalcHeight()) : 0) + Gap + MenuHeight();
-    CalcXY();
-  }
 }
 
 void TDialogYesNo::MenuCreate(int32_t buttonGap) {

@@ -9,7 +9,6 @@ public:
   static std::shared_ptr<TDialogYesNo> Create(const std::string& caption,
                                               const std::shared_ptr<TGameImage>& background, int32_t w, int32_t x,
                                               int32_t y, int32_t makeMenu = 1);
-  void CalcSize() override;
   void MenuCreate(int32_t buttonGap);
   int32_t Manage() override;
   int32_t YesClick();
@@ -18,4 +17,7 @@ public:
 
   int32_t Gap = 20;       // between the caption and the buttons
   int32_t ButtonGap = 30; // between Yes and No
+
+protected:
+  int32_t MenuGap() const override { return Gap; }
 };

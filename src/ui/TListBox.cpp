@@ -2,7 +2,6 @@
 
 #include "app/Delta.h"
 #include "app/InputTables.h"
-#include "app/TChannelArray.h"
 #include "app/TGame.h"
 #include "platform/Graphics.h"
 #include "platform/Keys.h"
@@ -13,6 +12,7 @@
 #include "ui/TMenu.h"
 #include "ui/TScrollBar.h"
 #include "ui/TextDraw.h"
+#include "ui/UiSound.h"
 
 #include <algorithm>
 #include <cmath>
@@ -217,13 +217,7 @@ int32_t TListBox::Manage() {
   return Clicked >= 0 ? 1 : 0;
 }
 
-void TListBox::PlayClick() {
-  if (!ClickSound || !Game) return;
-  if (Game->Channels)
-    Game->Channels->PlayGameSound(ClickSound, nullptr, 1.0f, 0.0f);
-  else
-    Game->GameSoundPlay(ClickChannel, ClickSound, 0.0f);
-}
+void TListBox::PlayClick() { PlayUiSound(ClickSound, ClickChannel); }
 
 // ---- Drawing ----------------------------------------------------------------
 

@@ -1,12 +1,12 @@
 #include "ui/VQListBox.h"
 
 #include "app/Delta.h"
-#include "app/TChannelArray.h"
 #include "app/TGame.h"
 #include "platform/Graphics.h"
 #include "ui/TColor.h"
 #include "ui/TFont.h"
 #include "ui/TextDraw.h"
+#include "ui/UiSound.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,11 +85,8 @@ int32_t VQListBox::Manage() {
         if (line >= int32_t(Strings.size())) break;
         if (DoubleClickCounter > 0 && line == Index) {
           DoubleClicked = line;
-        } else if (ClickSound && Game) {
-          if (Game->Channels)
-            Game->Channels->PlayGameSound(ClickSound, nullptr, 1.0f, 0.0f);
-          else
-            Game->GameSoundPlay(ClickChannel, ClickSound, 0.0f);
+        } else {
+          PlayUiSound(ClickSound, ClickChannel);
         }
         Clicked = line;
         SetIndex(line);

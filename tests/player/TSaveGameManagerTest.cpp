@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Keys.h"
 #include "ui/DialogTestWorld.h"
+#include "ui/TextTestHelpers.h"
 #include "ui/TDialogOK.h"
 #include "ui/TDialogYesNo.h"
 #include "ui/TScrollBar.h"
@@ -14,8 +15,8 @@ namespace {
 
 namespace keys = platform::keys;
 
-// The manager on a 460 x 440 panel over the temporary folder; without a font
-// its lines are 10 pixels high (Gap 5 above and below).
+// The manager on a 460 x 440 panel over the temporary folder, its list in
+// the game's font at 20 points.
 class SaveGameManagerTest : public DialogTestWorld {
 protected:
   void SetUp() override {
@@ -29,6 +30,7 @@ protected:
   std::shared_ptr<TSaveGameManager> Open(const std::string& extension) {
     auto manager = TSaveGameManager::Create("Choose a Saved Game", SolidImage(460, 440), 0, 0, 0, extension,
                                             saves.Path(), "Delete this file for good?");
+    manager->ListBox->SetupFont(text_test::Carlito(20), nullptr);
     manager->Start();
     return manager;
   }

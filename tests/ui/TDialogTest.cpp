@@ -8,6 +8,9 @@
 #include "ui/TDialogOK.h"
 #include "ui/TDialogYesNo.h"
 #include "ui/TLabel.h"
+#include "support/HeadlessGraphics.h"
+#include "platform/Graphics.h"
+#include "platform/Pixmap.h"
 
 namespace {
 
@@ -114,6 +117,24 @@ TEST_F(DialogTest, ErrorDialogIsRedOnTheLongPanel) {
   EXPECT_EQ(error->Caption->Color->R, 255);
   EXPECT_EQ(error->Caption->Color->G, 0);
   EXPECT_EQ(plain->Caption->Color->G, 255);
+}
+
+TEST_F(DialogTest, DrawsItsPanelOverADimmedScreen) {
+  ASSERT_TRUE(test_support::EnsureHeadlessGraphics());
+  platform::ResetDrawState();
+  auto dialog = TDialogOK::Create("", nullptr, 200, 0, 0);
+  dialog->DimBackground = 0.5f;
+  dialog->Start();
+  platform::SetClsColor(255, 255, 255);
+  platform::Cls();
+  dialog->Draw();
+  platform::Pixmap pixels;
+  ASSERT_TRUE(platform::GrabBackBuffer(pixels));
+  const uint8_t* corner = pixels.Pixel(5, 5);
+  EXPECT_NEAR(corner[0], 128, 2) << "half dimmed";
+  const uint8_t* panel = pixels.Pixel(dialog->x + 5, dialog->y + 5);
+  EXPECT_NEAR(panel[1], 150, 2) << "the grey box";
+  platform::SetClsColor(0, 0, 0);
 }
 
 } // namespace

@@ -296,8 +296,10 @@ std::shared_ptr<Canvas> SpriteArt::Slider() const {
   return canvas;
 }
 
-std::shared_ptr<Canvas> SpriteArt::Marker() const {
-  const int w = 20, h = 26;
+namespace {
+
+// A gold knob with three grip lines, upright or (`across`) lying.
+std::shared_ptr<Canvas> GoldKnob(int w, int h, bool across) {
   auto canvas = std::make_shared<Canvas>(w, h);
   cairo_t* cr = canvas->Cr();
   cairo_new_path(cr);
@@ -313,39 +315,25 @@ std::shared_ptr<Canvas> SpriteArt::Marker() const {
   cairo_set_line_width(cr, 1.2);
   cairo_stroke(cr);
   for (int i = -1; i <= 1; ++i) {
-    cairo_move_to(cr, w / 2.0 + i * 4, 8);
-    cairo_line_to(cr, w / 2.0 + i * 4, h - 8);
+    if (across) {
+      cairo_move_to(cr, 4, h / 2.0 + i * 5);
+      cairo_line_to(cr, w - 4, h / 2.0 + i * 5);
+    } else {
+      cairo_move_to(cr, w / 2.0 + i * 4, 8);
+      cairo_line_to(cr, w / 2.0 + i * 4, h - 8);
+    }
   }
   SetRgb(cr, 0x6A4A10, 0.7);
   cairo_stroke(cr);
   return canvas;
 }
 
-// The slider of a vertical scroll bar: a gold pill with three grip lines across.
-std::shared_ptr<Canvas> SpriteArt::ScrollSlider() const {
-  const int w = 16, h = 44;
-  auto canvas = std::make_shared<Canvas>(w, h);
-  cairo_t* cr = canvas->Cr();
-  cairo_new_path(cr);
-  RoundedRect(cr, 1, 1, w - 2, h - 2, 6);
-  cairo_pattern_t* fill = cairo_pattern_create_linear(0, 0, w, 0);
-  Stop(fill, 0, 0xFFF0B8);
-  Stop(fill, 0.5, 0xE0AE3A);
-  Stop(fill, 1, 0x9A6A14);
-  cairo_set_source(cr, fill);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(fill);
-  SetRgb(cr, 0x4A3008);
-  cairo_set_line_width(cr, 1.2);
-  cairo_stroke(cr);
-  for (int i = -1; i <= 1; ++i) {
-    cairo_move_to(cr, 4, h / 2.0 + i * 5);
-    cairo_line_to(cr, w - 4, h / 2.0 + i * 5);
-  }
-  SetRgb(cr, 0x6A4A10, 0.7);
-  cairo_stroke(cr);
-  return canvas;
-}
+} // namespace
+
+std::shared_ptr<Canvas> SpriteArt::Marker() const { return GoldKnob(20, 26, false); }
+
+// The slider of a vertical scroll bar.
+std::shared_ptr<Canvas> SpriteArt::ScrollSlider() const { return GoldKnob(16, 44, true); }
 
 void SpriteArt::AddAll(AssetSet& out) const {
   const std::string g = "data/graphics/";

@@ -1,0 +1,129 @@
+// The widget showcase for the end-to-end tests: the real game start-up, then
+// the title screen with one widget open over it, chosen by the first argument
+// (ok, long, error, yesno, name, manager FOLDER, slider). It prints "shown"
+// once the widget is fully open and "result N TEXT" when it answers, so a
+// script can drive it with xdotool and take screenshots. Not part of the game.
+#include "app/AppGlobals.h"
+#include "app/ErrorReporter.h"
+#include "app/TGame.h"
+#include "app/TGameAudio.h"
+#include "player/TSaveGameManager.h"
+#include "resources/TGameText.h"
+#include "resources/TImageBank.h"
+#include "screens/GameSetup.h"
+#include "screens/TTitleScreen.h"
+#include "ui/DialogFactories.h"
+#include "ui/TColor.h"
+#include "ui/TDialogOK.h"
+#include "ui/TDialogTextInput.h"
+#include "ui/TDialogYesNo.h"
+#include "ui/TSlider.h"
+#include "ui/TextDraw.h"
+#include "ui/VQListBox.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : key; }
+
+class TWidgetShowcase : public TTitleScreen {
+public:
+  TWidgetShowcase(std::string kind, std::string folder) : Kind(std::move(kind)), Folder(std::move(folder)) {}
+
+  int PostFadeIn() override {
+    Open();
+    return TTitleScreen::PostFadeIn();
+  }
+  int Logic() override {
+    if (!Widget && !Slider) return TTitleScreen::Logic();
+    if (Slider) {
+      if (Slider->Manage() && Slider->Value != LastValue) Print("value " + std::to_string(Slider->Value));
+      LastValue = Slider->Value;
+      return 1;
+    }
+    const int result = Widget->Manage();
+    if (!Shown && Widget->Active && !Widget->Transitioning) {
+      Shown = true;
+      Print("shown");
+    }
+    if (result != 0) {
+      Print("result " + std::to_string(result) + " " + Answer());
+      Widget->Kill();
+      Widget.reset();
+    }
+    return 1;
+  }
+  int Draw() override {
+    TTitleScreen::Draw();
+    if (Widget) Widget->Draw();
+    if (Slider) {
+      Slider->Draw();
+      SetImageFont(FontOfSize(20));
+      DrawTextAligned("Music " + std::to_string(Slider->Value), 400, 490, 1, 1);
+    }
+    return 1;
+  }
+
+private:
+  void Open() {
+    if (Kind == "ok") Widget = CreateOKDialog(Text("Player One Player"));
+    if (Kind == "long") Widget = CreateLongOKDialog(Text("Highscore Place") + "3!");
+    if (Kind == "error") Widget = CreateErrorOKDialog(Text("Could Not Read File") + "Old game'.");
+    if (Kind == "yesno") Widget = CreateYesNoDialog(Text("Exit Playing"));
+    if (Kind == "name") {
+      Name = CreateNameInputDialog(2, Text("Enter Save Name"));
+      Widget = Name;
+    }
+    if (Kind == "manager") {
+      Manager = TSaveGameManager::Create(Text("Choose Savegame"), Images->Find("manager"), 0, 0, 0, "ksave", Folder,
+                                         Text("Delete File"));
+      Manager->DimWhenActive = 1;
+      Manager->ListBox->HighlightCol = TColor::Create(100, 100, 100, 0.5f);
+      Manager->Start();
+      Widget = Manager;
+    }
+    if (Kind == "slider") {
+      Slider = TSlider::CreateSpecial("slider", "marker", 260, 520, 22);
+      Print("shown");
+    }
+  }
+  std::string Answer() const {
+    if (Name) return Name->Value();
+    if (Manager) return Manager->SelectedName();
+    return "";
+  }
+  static void Print(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+  }
+
+  std::string Kind, Folder;
+  std::shared_ptr<TDialog> Widget;
+  std::shared_ptr<TDialogTextInput> Name;
+  std::shared_ptr<TSaveGameManager> Manager;
+  std::shared_ptr<TSlider> Slider;
+  bool Shown = false;
+  int LastValue = -1;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+  InstallErrorReporter();
+  TitleScreen = std::make_shared<TWidgetShowcase>(argc > 1 ? argv[1] : "ok", argc > 2 ? argv[2] : "");
+  ScreenWidth = 800;
+  ScreenHeight = 600;
+  TRunOptions options;
+  options.FullScreen = 0;
+  GameSetup(options);
+  Game->FixedRateLogic.Init();
+  Game->NoTimingTicks = 3;
+  for (;;) {
+    if (Game->MainLogicLoop() == -1) ExitProgram();
+    Game->ScreenDraw();
+    NextMusicTrack(0);
+  }
+}
