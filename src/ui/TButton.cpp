@@ -220,10 +220,9 @@ int32_t TButton::Manage() {
       }
       FixedGlowOnMOActivate();
       int32_t click = 0;
-      if (MouseRepeat)
-        click = MouseRepeat->GetButton();
-      else if (mouse->GetMh(1))
-        click = 1;
+      if (MouseRepeat) click = MouseRepeat->GetButton();
+      // A press released within the same frame is only seen as a hit.
+      if (mouse->GetMh(1) && !click) click = 1;
       // A refused click (pressed picture still showing) must not leave the
       // previous tick's click standing.
       if (!click || !Click(click == 2 ? 1 : 0)) Clicked = 0;

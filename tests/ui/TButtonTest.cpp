@@ -174,6 +174,9 @@ TEST_F(ButtonTest, HeldButtonWithMouseRepeatClicksAgain) {
   EXPECT_EQ(clicks, 3); // the press, after 20 ticks, after 30
   EXPECT_EQ(button->clicks, 1);
   EXPECT_EQ(button->secondClicks, 2);
+  Tick();
+  Press(); // pressed and released within one frame
+  EXPECT_EQ(Tick(), 1) << "a quick tap clicks a repeating button too";
 }
 
 TEST_F(ButtonTest, MouseOverUserFunctionCancelsTheHover) {
