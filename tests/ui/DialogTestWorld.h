@@ -3,18 +3,20 @@
 #include "resources/TImageBank.h"
 #include "ui/TButton.h"
 #include "ui/TMenu.h"
-#include "ui/UiTestWorld.h"
+#include "app/Delta.h"
+#include "app/TGame.h"
+#include "support/GameWorld.h"
 
 #include <string>
 
-// UiTestWorld with the pictures and sounds every dialog, list and manager
+// The test world with the pictures and sounds every dialog, list and manager
 // loads (buttons from the menu folder, "buttonMO" and "buttonclick"), and
 // input helpers: keys pressed, held and released, typed text, clicks on a
 // named button, and logic ticks that drop the pointer's hits as the main loop does.
-class DialogTestWorld : public UiTestWorld {
+class DialogTestWorld : public test_support::GameWorld {
 protected:
   void SetUp() override {
-    UiTestWorld::SetUp();
+    GameWorld::SetUp();
     for (const char* name : {"ok", "yes", "no", "cancel", "delete", "load"}) {
       WritePicture(name, 96, 34);
       WritePicture(std::string(name) + "MO", 96, 34);
@@ -26,11 +28,6 @@ protected:
     WriteSound("buttonMO");
     WriteSound("buttonclick");
   }
-  void TearDown() override {
-    Images->Map.clear();
-    UiTestWorld::TearDown();
-  }
-
   // A panel picture filed in the interface bank as the dialog factories find it.
   void PutPanel(const std::string& name, int w, int h) {
     auto image = SolidImage(w, h);
@@ -48,8 +45,8 @@ protected:
     Hold(code);
     Release(code);
   }
-  // Typed characters as the event pump queues them (Latin-1 codes).
-  void Type(const std::string& text) {
+  // Typed characters put straight into the queue the event pump fills (Latin-1 codes).
+  void QueueChars(const std::string& text) {
     for (char ch : text) CharQueue.Put(static_cast<unsigned char>(ch));
   }
 

@@ -8,7 +8,6 @@
 #include "ui/TDialogOK.h"
 #include "ui/TDialogYesNo.h"
 #include "ui/TLabel.h"
-#include "support/HeadlessGraphics.h"
 #include "platform/Graphics.h"
 #include "platform/Pixmap.h"
 
@@ -120,8 +119,6 @@ TEST_F(DialogTest, ErrorDialogIsRedOnTheLongPanel) {
 }
 
 TEST_F(DialogTest, DrawsItsPanelOverADimmedScreen) {
-  ASSERT_TRUE(test_support::EnsureHeadlessGraphics());
-  platform::ResetDrawState();
   auto dialog = TDialogOK::Create("", nullptr, 200, 0, 0);
   dialog->DimBackground = 0.5f;
   dialog->Start();

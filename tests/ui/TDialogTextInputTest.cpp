@@ -30,14 +30,14 @@ protected:
 
 TEST_F(TextInputTest, TypingBackspaceLimitsAndEnterGiveTheNameWithACapital) {
   auto dialog = OpenPlain(1, 5);
-  Type("ab");
+  QueueChars("ab");
   Tick(*dialog);
   Tick(*dialog);
   EXPECT_EQ(TypedText(*dialog), "ab");
   Key(keys::Backspace);
   Tick(*dialog);
   EXPECT_EQ(TypedText(*dialog), "a");
-  Type("bcdefg"); // one character a tick; the sixth does not fit
+  QueueChars("bcdefg"); // one character a tick; the sixth does not fit
   TickQuietly(*dialog, 6);
   EXPECT_EQ(TypedText(*dialog), "abcde");
   for (int i = 0; i < 7; ++i) {
@@ -45,16 +45,16 @@ TEST_F(TextInputTest, TypingBackspaceLimitsAndEnterGiveTheNameWithACapital) {
     Tick(*dialog);
   }
   EXPECT_EQ(TypedText(*dialog), "") << "Backspace on an empty text does nothing";
-  Type("\xF6"); // "ö" in Latin-1
+  QueueChars("\xF6"); // "ö" in Latin-1
   TickQuietly(*dialog, 1);
   EXPECT_EQ(TypedText(*dialog), "") << "extended characters are off by default";
   dialog->TextInput->AllowExtendedChars = 1;
-  Type("\xF6l\x9F");
+  QueueChars("\xF6l\x9F");
   TickQuietly(*dialog, 3);
   EXPECT_EQ(TypedText(*dialog), "\xF6l") << "code 159 is a control code";
   CharQueue.Put(0x20AC); // beyond Latin-1
   TickQuietly(*dialog, 1);
-  Type("\r");
+  QueueChars("\r");
   EXPECT_EQ(Tick(*dialog), 1);
   EXPECT_EQ(dialog->Value(), "\xD6l") << "the first letter is made upper case";
   EXPECT_EQ(Game->BlockKeys, 0) << "framework keys are given back";
@@ -62,10 +62,10 @@ TEST_F(TextInputTest, TypingBackspaceLimitsAndEnterGiveTheNameWithACapital) {
 
 TEST_F(TextInputTest, EscapeAndCancelAbandonAndAnEmptyNameIsRefused) {
   auto escaped = OpenPlain();
-  Type("abc");
+  QueueChars("abc");
   TickQuietly(*escaped, 3);
   EXPECT_EQ(Game->BlockKeys, 1) << "no framework keys while typing";
-  Type("\x1B");
+  QueueChars("\x1B");
   EXPECT_EQ(Tick(*escaped), -1);
   EXPECT_EQ(TypedText(*escaped), "");
 
@@ -74,16 +74,16 @@ TEST_F(TextInputTest, EscapeAndCancelAbandonAndAnEmptyNameIsRefused) {
   EXPECT_EQ(Tick(*cancelled), -1);
 
   auto empty = OpenPlain();
-  Type("\r");
+  QueueChars("\r");
   EXPECT_EQ(Tick(*empty), 0);
   ClickOn(*empty->Menu, "OK");
   EXPECT_EQ(Tick(*empty), 0);
   EXPECT_EQ(empty->Active, 1);
-  Type("x");
+  QueueChars("x");
   Tick(*empty);
   EXPECT_EQ(TypedText(*empty), "x") << "typing goes on after a refused empty name";
   Key(keys::Space); // a space is typed, not a press of OK
-  Type(" ");
+  QueueChars(" ");
   EXPECT_EQ(Tick(*empty), 0);
   ClickOn(*empty->Menu, "OK");
   EXPECT_EQ(Tick(*empty), 1);
@@ -94,7 +94,7 @@ TEST_F(TextInputTest, HeldKeysRepeatWithTheGamesOwnTiming) {
   auto dialog = OpenPlain(1, 14);
   const int keyA = keys::A;
   Hold(keyA);
-  Type("a");
+  QueueChars("a");
   Tick(*dialog);
   EXPECT_EQ(TypedText(*dialog), "a");
   TickQuietly(*dialog, 79);
@@ -108,7 +108,7 @@ TEST_F(TextInputTest, HeldKeysRepeatWithTheGamesOwnTiming) {
   EXPECT_EQ(TypedText(*dialog), "aaaa");
 
   Hold(keys::Backspace);
-  Type("\b\b\b"); // the system's own repeat of Backspace is not used
+  QueueChars("\b\b\b"); // the system's own repeat of Backspace is not used
   Tick(*dialog);
   EXPECT_EQ(TypedText(*dialog), "aaa");
   TickQuietly(*dialog, 80);
@@ -139,14 +139,14 @@ TEST_F(TextInputTest, NameDialogShowsTheErrorDialogStaysOpenAndCreatesNoFile) {
   EXPECT_EQ(dialog->TextInput->MaxLength, 14);
 
   // Banned characters and codes beyond Latin-1 are not typed at all.
-  Type("a/b:c=");
+  QueueChars("a/b:c=");
   CharQueue.Put(0x141);
   TickQuietly(*dialog, 7);
   EXPECT_EQ(TypedText(*dialog), "abc");
 
   for (const char* refused : {"abc.", "  ", "a=b", "../x"}) {
     dialog->TextInput->Text = refused; // as a pre-filled name would be
-    Type("\r");
+    QueueChars("\r");
     EXPECT_EQ(Tick(*dialog), 0) << refused;
     ASSERT_TRUE(dialog->DialogOK) << refused;
     EXPECT_EQ(dialog->Active, 1);
@@ -159,11 +159,11 @@ TEST_F(TextInputTest, NameDialogShowsTheErrorDialogStaysOpenAndCreatesNoFile) {
   EXPECT_TRUE(platform::ListFolder(folder.Path(), "layout").empty());
 
   dialog->TextInput->Text.clear();
-  Type("x");
+  QueueChars("x");
   Tick(*dialog);
   EXPECT_EQ(TypedText(*dialog), "x") << "typing goes on";
   dialog->TextInput->Text = "\xF6l";
-  Type("\r");
+  QueueChars("\r");
   EXPECT_EQ(Tick(*dialog), 0) << "the answer comes when the dialog has slid out";
   EXPECT_EQ(RunUntilResult(*dialog), 1);
   EXPECT_EQ(dialog->Value(), "\xD6l");

@@ -105,7 +105,7 @@ TEST_F(ListBoxTest, ArrowKeysMoveTheSelectionWithRepeatAndTheWheelScrolls) {
 
 TEST_F(ListBoxTest, ScrollBarArrowsAndDraggingMoveTheView) {
   auto list = MakeList(12, 300); // ten lines fit: two hidden
-  list->AttachScrollBar(UiTestWorld::SolidImage(16, 30), "up", "down");
+  list->AttachScrollBar(SolidImage(16, 30), "up", "down");
   auto& bar = *list->ScrollBar;
   EXPECT_EQ(bar.ValueMax, 2);
   ASSERT_EQ(bar.Menu->Items.size(), 2u);
