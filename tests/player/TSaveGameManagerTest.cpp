@@ -4,6 +4,7 @@
 #include "platform/Keys.h"
 #include "ui/DialogTestWorld.h"
 #include "ui/TextTestHelpers.h"
+#include "ui/WidgetScreen.h"
 #include "ui/TDialogOK.h"
 #include "ui/TDialogYesNo.h"
 #include "ui/TScrollBar.h"
@@ -88,6 +89,21 @@ TEST_F(SaveGameManagerTest, LoadNeedsASelectionAndADoubleClickLoadsAtOnce) {
   auto cancelled = Open("ksave");
   Key(keys::Escape);
   EXPECT_EQ(Tick(*cancelled), -1);
+}
+
+TEST_F(SaveGameManagerTest, ChosenWithADoubleClickThroughTheGamesOwnInput) {
+  auto screen = HostWidget(Open("ksave"));
+  const VQListBox& list = *screen->widget->ListBox;
+  MoveMouse(int(list.BoxX) + 30, int(list.BoxY) + list.LineHeight * 2 + list.LineHeight / 2);
+  Ticks(1);
+  for (int click = 0; click < 2; ++click) {
+    PressButton();
+    Ticks(1);
+    ReleaseButton();
+    Ticks(10);
+  }
+  EXPECT_EQ(screen->Results, std::vector<int>{1});
+  EXPECT_EQ(screen->widget->SelectedPath(), saves.Path() + "c.ksave");
 }
 
 TEST_F(SaveGameManagerTest, DeletesTheRealFileAfterYesAndKeepsItAfterNo) {

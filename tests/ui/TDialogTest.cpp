@@ -8,6 +8,7 @@
 #include "ui/TDialogOK.h"
 #include "ui/TDialogYesNo.h"
 #include "ui/TLabel.h"
+#include "WidgetScreen.h"
 #include "platform/Graphics.h"
 #include "platform/Pixmap.h"
 
@@ -116,6 +117,31 @@ TEST_F(DialogTest, ErrorDialogIsRedOnTheLongPanel) {
   EXPECT_EQ(error->Caption->Color->R, 255);
   EXPECT_EQ(error->Caption->Color->G, 0);
   EXPECT_EQ(plain->Caption->Color->G, 255);
+}
+
+TEST_F(DialogTest, AnswersTheGamesOwnInputAndEscapeNeverLeavesTheScreen) {
+  Game->IgnoreEscapeKey = 0; // a menu screen: Escape would lead away
+  auto question = HostWidget(OpenYesNo());
+  TapKey("Escape");
+  Ticks(3);
+  EXPECT_EQ(question->Results, std::vector<int>{-1});
+  EXPECT_NE(Game->DestinationTScreen, Game->ExitScreen) << "Escape went to the dialog only";
+  EXPECT_EQ(Game->GameFade.Active, 0);
+
+  auto yes = HostWidget(OpenYesNo());
+  TapKey("Y");
+  Ticks(2);
+  EXPECT_EQ(yes->Results, std::vector<int>{1});
+
+  auto message = HostWidget(OpenOK());
+  auto ok = message->widget->Menu->FindButton("OK");
+  MoveMouse(int(ok->x) + 10, int(ok->y) + 10);
+  Ticks(1);
+  PressButton();
+  Ticks(1);
+  ReleaseButton();
+  Ticks(2);
+  EXPECT_EQ(message->Results, std::vector<int>{1});
 }
 
 TEST_F(DialogTest, DrawsItsPanelOverADimmedScreen) {

@@ -7,6 +7,7 @@
 #include "ui/NameCheck.h"
 #include "ui/TDialogOK.h"
 #include "ui/TTextInput.h"
+#include "WidgetScreen.h"
 
 namespace {
 
@@ -116,6 +117,22 @@ TEST_F(TextInputTest, HeldKeysRepeatWithTheGamesOwnTiming) {
   TickQuietly(*dialog, 20);
   EXPECT_EQ(TypedText(*dialog), "a");
   Release(keys::Backspace);
+}
+
+TEST_F(TextInputTest, TypedThroughTheWindowSystemWithTheFrameworkKeysOff) {
+  auto screen = HostWidget(CreateNameInputDialog(2, "Name your saved game"));
+  Ticks(80); // slides in
+  // "p" would pause the game, "/" is banned, the euro sign is not Latin-1.
+  Type("pr/\xC3\xBCn\xE2\x82\xAC");
+  Ticks(10);
+  EXPECT_EQ(screen->widget->TextInput->Text, "pr\xFCn");
+  EXPECT_EQ(Game->Paused, 0);
+  TapKey("Backspace");
+  Ticks(2);
+  TapKey("Return");
+  Ticks(100);
+  EXPECT_EQ(screen->Results, std::vector<int>{1});
+  EXPECT_EQ(screen->widget->Value(), "Pr\xFC");
 }
 
 TEST(NameCheck, RefusesWhatCannotBeAFileNameAndAcceptsLatin1Letters) {

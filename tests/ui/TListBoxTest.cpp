@@ -3,6 +3,7 @@
 #include "DialogTestWorld.h"
 #include "platform/Keys.h"
 #include "ui/TScrollBar.h"
+#include "WidgetScreen.h"
 
 namespace {
 
@@ -141,6 +142,27 @@ TEST_F(ListBoxTest, ScrollBarArrowsAndDraggingMoveTheView) {
   EXPECT_EQ(empty->ValueMax, 0);
   empty->SetValue(3);
   EXPECT_EQ(empty->SliderPosition, 0) << "a bar with nothing to scroll keeps its slider at the start";
+}
+
+TEST_F(ListBoxTest, DrivenThroughTheGamesOwnInput) {
+  auto screen = HostWidget(MakeList(12));
+  auto& list = *screen->widget;
+  MoveMouse(150, 145); // row 1
+  Ticks(1);
+  PressButton();
+  Ticks(1);
+  ReleaseButton();
+  Ticks(1);
+  EXPECT_EQ(list.Index, 1);
+  TurnWheel(-3); // towards the player: down
+  Ticks(1);
+  EXPECT_EQ(list.TopIndex, 3);
+  HoldKey("Down");
+  Ticks(90);
+  ReleaseKey("Down");
+  Ticks(1);
+  EXPECT_EQ(list.Index, 3) << "one step, one repeat after 400 ms";
+  EXPECT_EQ(list.TopIndex, 2) << "the selection, above the view, was brought into it";
 }
 
 TEST_F(ListBoxTest, ABoxOfNoLinesShowsNothingAndTakesNoClicks) {

@@ -1,6 +1,7 @@
 #include "ui/TSlider.h"
 
 #include "DialogTestWorld.h"
+#include "WidgetScreen.h"
 
 namespace {
 
@@ -49,6 +50,25 @@ TEST_F(SliderTest, DraggingFollowsThePointerOnlyWhileHeldInTheArea) {
   EXPECT_EQ(slider->Value, 20) << "the pointer alone moves nothing";
   EXPECT_EQ(slider->MouseOver, 1);
   EXPECT_EQ(HoldAt(95), 0) << "the area reaches 10 pixels beyond the track";
+}
+
+TEST_F(SliderTest, DraggedThroughTheGamesOwnInput) {
+  HostWidget(slider);
+  MoveMouse(200, 310);
+  PressButton();
+  Ticks(1);
+  for (int x : {180, 150, 112, 104}) {
+    MoveMouse(x, 310);
+    Ticks(1);
+  }
+  EXPECT_EQ(slider->Value, 0) << "dragged to the left end";
+  MoveMouse(400, 310);
+  Ticks(1);
+  EXPECT_EQ(slider->Value, 0) << "the pointer left the area";
+  ReleaseButton();
+  MoveMouse(290, 310);
+  Ticks(2);
+  EXPECT_EQ(slider->Value, 0) << "moving without the button changes nothing";
 }
 
 TEST_F(SliderTest, ATrackNarrowerThanItsBordersStaysWithinItself) {
