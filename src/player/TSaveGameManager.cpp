@@ -159,23 +159,11 @@ void TSaveGameManager::DeleteSelected() {
 int32_t TSaveGameManager::Manage() {
   if (!Active) return 0;
   if (DialogOK) {
-    DialogOK->Manage();
-    if (!DialogOK->Active) {
-      DialogOK->Kill();
-      DialogOK.reset();
-      if (Menu) Menu->ManageNoSound();
-    }
+    ManageSubDialog(DialogOK);
     return 0;
   }
   if (DialogYesNo) {
-    DialogYesNo->Manage();
-    if (!DialogYesNo->Active) {
-      const int32_t answer = DialogYesNo->CloseResult;
-      DialogYesNo->Kill();
-      DialogYesNo.reset();
-      if (answer == 1) DeleteSelected();
-      if (Menu) Menu->ManageNoSound();
-    }
+    if (ManageSubDialog(DialogYesNo) == 1) DeleteSelected();
     return 0;
   }
   if (!ManageCore()) return 0;

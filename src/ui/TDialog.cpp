@@ -152,6 +152,10 @@ float TDialog::MenuGetCentredX() const {
   return float(x) + float(w - Menu->CalcWidth()) / 2;
 }
 
+void TDialog::RefreshMenu() {
+  if (Menu) Menu->ManageNoSound();
+}
+
 void TDialog::MenuPosition() {
   if (!Menu || Menu->Items.empty()) return;
   Menu->CalcCoords();

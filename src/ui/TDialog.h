@@ -102,6 +102,20 @@ public:
   std::shared_ptr<TGameSound> ActivateSound, SlideInSound, SlideOutSound;
 
 protected:
+  // One tick of an open dialog shown over this one (an error, a question).
+  // When it has closed it is killed and dropped, this dialog's buttons are
+  // refreshed quietly and its answer returned; 0 while it is open.
+  template <typename Dialog>
+  int32_t ManageSubDialog(std::shared_ptr<Dialog>& sub) {
+    sub->Manage();
+    if (sub->Active) return 0;
+    const int32_t answer = sub->CloseResult;
+    sub->Kill();
+    sub.reset();
+    RefreshMenu();
+    return answer;
+  }
+  void RefreshMenu();
   // Space between the caption and the buttons of a box without a picture.
   virtual int32_t MenuGap() const { return Border; }
   // A button menu as every dialog has it: "buttonMO"/"buttonclick", gap 10, shadow (3, 3, 0.4).

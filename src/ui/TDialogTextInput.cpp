@@ -108,13 +108,8 @@ void TDialogTextInput::SetLabelsXY() {
 int32_t TDialogTextInput::Manage() {
   if (!Active) return 0;
   if (DialogOK) {
-    DialogOK->Manage();
-    if (!DialogOK->Active) {
-      DialogOK->Kill();
-      DialogOK.reset();
-      if (Menu) Menu->ManageNoSound();
-      TextInput->Reset();
-    }
+    // Typing goes on once the error dialog has closed.
+    if (ManageSubDialog(DialogOK)) TextInput->Reset();
     return 0;
   }
   if (OKClickedScreen) {
