@@ -77,10 +77,10 @@ void Translate(const SDL_Event& e) {
   case SDL_QUIT: Queue(EventType::Close); break;
   case SDL_KEYDOWN:
   case SDL_KEYUP: {
+    keyRepeating = e.type == SDL_KEYDOWN && e.key.repeat;
     int key = VirtualKeyFor(e.key.keysym.scancode, e.key.keysym.sym);
     if (key == 0) break;
     bool down = e.type == SDL_KEYDOWN;
-    keyRepeating = down && e.key.repeat;
     // Held keys do not repeat here, neither as presses nor as text; the game
     // makes its own key repeat.
     if (e.key.repeat) break;

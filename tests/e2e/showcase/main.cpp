@@ -6,11 +6,12 @@
 #include "app/AppGlobals.h"
 #include "app/ErrorReporter.h"
 #include "app/TGame.h"
-#include "app/TGameAudio.h"
 #include "player/TSaveGameManager.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
+#include "screens/GameGlobals.h"
 #include "screens/GameSetup.h"
+#include "screens/ProgramEntry.h"
 #include "screens/TTitleScreen.h"
 #include "ui/DialogFactories.h"
 #include "ui/TColor.h"
@@ -113,6 +114,8 @@ private:
 
 int main(int argc, char** argv) {
   InstallErrorReporter();
+  CreateGameGlobals();
+  // The showcase takes the title screen's place; start-up leads to it.
   TitleScreen = std::make_shared<TWidgetShowcase>(argc > 1 ? argv[1] : "ok", argc > 2 ? argv[2] : "");
   ScreenWidth = 800;
   ScreenHeight = 600;
@@ -121,9 +124,6 @@ int main(int argc, char** argv) {
   GameSetup(options);
   Game->FixedRateLogic.Init();
   Game->NoTimingTicks = 3;
-  for (;;) {
-    if (Game->MainLogicLoop() == -1) ExitProgram();
-    Game->ScreenDraw();
-    NextMusicTrack(0);
-  }
+  for (;;)
+    if (RunFrame() == -1) ExitProgram();
 }
