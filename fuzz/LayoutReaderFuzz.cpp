@@ -5,6 +5,7 @@
 #include "platform/Picture.h"
 #include "resources/TImageBank.h"
 #include "solitaire/TCard.h"
+#include "solitaire/TCardLayoutFile.h"
 #include "solitaire/TCardList.h"
 
 #include <cmath>
@@ -36,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SetErrorHandler(&Ignore);
   EnsureCardBack();
   TCardList list;
-  if (!list.ParseCards(std::string(reinterpret_cast<const char*>(data), size), 25, 125)) return 0;
-  Check(list.Count() <= TCardList::MaxLayoutCards);
+  if (!TCardLayoutFile::Parse(std::string(reinterpret_cast<const char*>(data), size), list, 25, 125)) return 0;
+  Check(list.Count() <= TCardLayoutFile::MaxCards);
   for (const auto& card : list) {
     Check(std::isfinite(card->x) && std::fabs(card->x) <= 100025);
     Check(std::isfinite(card->y) && std::fabs(card->y) <= 100125);
@@ -46,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (list.Count() <= 200) list.UpdateCardsOnTop();
   // Written and read again, a layout keeps its cards, places and angles.
   TCardList again;
-  Check(again.ParseCards(list.FormatCards(25, 125), 25, 125) == 1);
+  Check(TCardLayoutFile::Parse(TCardLayoutFile::Format(list, 25, 125), again, 25, 125) == 1);
   Check(again.Count() == list.Count());
   for (int32_t i = 0; i < list.Count(); ++i) {
     const auto& a = *list.ValueAtIndex(i);

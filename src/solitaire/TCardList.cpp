@@ -1,68 +1,13 @@
 #include "solitaire/TCardList.h"
 
-#include "platform/ErrorReport.h"
-#include "platform/Files.h"
-#include "resources/TGameText.h"
 #include "resources/TImageBank.h"
 #include "solitaire/CardPictures.h"
 #include "solitaire/TCard.h"
+#include "solitaire/TCardLayoutFile.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 
-namespace {
-
-const char* const LayoutHeader = "Ostrelle Card Layout";
-constexpr int64_t MaxLayoutBytes = 1 << 20;
-// Positions in a layout file are held within this many pixels of the origin.
-constexpr int64_t MaxLayoutOffset = 100000;
-
-// The sentence for a game text key followed by the file name and "'".
-std::string FileMessage(const char* key, const std::string& file) {
-  std::string text = GameText ? GameText->FindString(key) : std::string();
-  if (text.empty()) text = std::string(key) + " '";
-  return text + file + "'";
-}
-
-// Lenient number reading: leading blanks and a "+" are allowed, the number
-// is what the text starts with, and text that starts with no number reads 0.
-std::string_view NumberText(std::string_view text) {
-  size_t start = text.find_first_not_of(" \t");
-  if (start == std::string_view::npos) return {};
-  text.remove_prefix(start);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  return text;
-}
-
-int64_t LenientInt(std::string_view text) {
-  text = NumberText(text);
-  int64_t value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error == std::errc::result_out_of_range) return !text.empty() && text.front() == '-' ? INT64_MIN : INT64_MAX;
-  if (error != std::errc()) return 0;
-  (void)end;
-  return value;
-}
-
-float LenientFloat(std::string_view text) {
-  text = NumberText(text);
-  float value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  (void)end;
-  if (error != std::errc() || !std::isfinite(value)) return 0; // NaN, infinities and overflow turn no card
-  return value;
-}
-
-// Whole pixels of a coordinate relative to the origin, truncated towards zero.
-int64_t OffsetOf(float value, int32_t origin) {
-  double offset = double(value) - double(origin);
-  if (!std::isfinite(offset)) return 0;
-  return int64_t(std::clamp(offset, -2.0e9, 2.0e9));
-}
-
-} // namespace
 
 TCardList::~TCardList() {
   // Cards that outlive their list must not point at it.
@@ -229,11 +174,11 @@ void TCardList::UpdateCardsOnTop() {
   }
 }
 
-void TCardList::UpdateLocation() {
+void TCardList::UpdateLocation(float endX, float endY, float step) {
   for (int32_t i = 0; i <= CurrentPosition && i < Count(); ++i) {
     if (!items_[size_t(i)]) continue;
-    items_[size_t(i)]->x = float(230 - 5 * CurrentPosition + 5 * i);
-    items_[size_t(i)]->y = 70;
+    items_[size_t(i)]->x = endX - step * float(CurrentPosition - i);
+    items_[size_t(i)]->y = endY;
   }
 }
 
@@ -257,72 +202,10 @@ void TCardList::UpdateSetOpenedIfNoCardsOnTop() {
 
 // ---- Layout files ------------------------------------------------------------
 
-std::string TCardList::FormatCards(int32_t originX, int32_t originY) const {
-  std::string text = std::string(LayoutHeader) + "\r\n";
-  char angle[64];
-  for (const auto& card : items_) {
-    if (!card) continue;
-    // An angle that is no number is saved as no rotation.
-    const float rotation = std::isfinite(card->RotationAngle) ? card->RotationAngle : 0.0f;
-    std::snprintf(angle, sizeof(angle), "%#.9g", double(rotation));
-    text += std::to_string(OffsetOf(card->x, originX)) + "," + std::to_string(OffsetOf(card->y, originY)) + "," +
-            angle + "\r\n";
-  }
-  return text;
+int32_t TCardList::LoadCards(const std::string& file, int32_t originX, int32_t originY, int32_t failureFatal) {
+  return TCardLayoutFile::Load(file, *this, originX, originY, failureFatal);
 }
 
 int32_t TCardList::SaveCards(const std::string& file, int32_t originX, int32_t originY, int32_t failureFatal) const {
-  if (!platform::WriteFileAtomic(platform::ResolvePath(file), FormatCards(originX, originY))) {
-    ShowError(FileMessage("Could Not Create File", file), failureFatal ? 1 : 0);
-    return 0;
-  }
-  return 1;
-}
-
-int32_t TCardList::ParseCards(const std::string& text, int32_t originX, int32_t originY) {
-  struct Place {
-    float x, y, angle;
-  };
-  std::vector<Place> places;
-  std::string line;
-  size_t start = text.find('\n'); // line 1 is the header, whatever it holds
-  while (start != std::string::npos && start < text.size()) {
-    ++start;
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    line.clear();
-    for (size_t i = start; i < end; ++i)
-      if (text[i] != '\r') line += text[i];
-    start = end;
-    size_t comma1 = line.find(',');
-    if (comma1 == std::string::npos) continue; // fewer than two fields
-    size_t comma2 = line.find(',', comma1 + 1);
-    std::string_view view(line);
-    std::string_view xText = view.substr(0, comma1);
-    std::string_view yText = view.substr(comma1 + 1, comma2 == std::string::npos ? std::string::npos : comma2 - comma1 - 1);
-    // Two fields carry no angle: such a card lies straight.
-    float angle = 0;
-    if (comma2 != std::string::npos) {
-      size_t comma3 = line.find(',', comma2 + 1);
-      angle = LenientFloat(view.substr(comma2 + 1, comma3 == std::string::npos ? std::string::npos : comma3 - comma2 - 1));
-    }
-    if (int32_t(places.size()) >= MaxLayoutCards) return 0;
-    const int64_t dx = std::clamp(LenientInt(xText), -MaxLayoutOffset, MaxLayoutOffset);
-    const int64_t dy = std::clamp(LenientInt(yText), -MaxLayoutOffset, MaxLayoutOffset);
-    places.push_back({float(dx + originX), float(dy + originY), angle});
-  }
-  Clear();
-  const auto& back = GetCardPicture(CardPicture::Back1);
-  for (const Place& place : places) AddNew(place.x, place.y, back, 1, 1, 0, place.angle);
-  return 1;
-}
-
-int32_t TCardList::LoadCards(const std::string& file, int32_t originX, int32_t originY, int32_t failureFatal) {
-  std::string text;
-  if (!platform::ReadWholeFile(platform::ResolvePath(file), text, MaxLayoutBytes) ||
-      !ParseCards(text, originX, originY)) {
-    ShowError(FileMessage("Could Not Read File", file), failureFatal ? 1 : 0);
-    return 0;
-  }
-  return 1;
+  return TCardLayoutFile::Save(file, *this, originX, originY, failureFatal);
 }

@@ -10,13 +10,10 @@ class TGameImage;
 
 // An ordered list of cards: a pile, a stock or a whole table layout. The
 // order is the drawing order (later cards lie on top). The list owns its
-// cards; cards added with AddNew point back at it. Also reads and writes the
-// card-layout file ("Ostrelle Card Layout" header, one "x,y,angle" line per card).
+// cards; cards added with AddNew point back at it. LoadCards and SaveCards
+// read and write the card-layout file (TCardLayoutFile).
 class TCardList {
 public:
-  // Layout files with more cards than this are refused.
-  static constexpr int32_t MaxLayoutCards = 1000;
-
   TCardList() = default;
   ~TCardList();
   TCardList(const TCardList&) = delete;
@@ -52,14 +49,11 @@ public:
   // Clones of every card, in order, belonging to the new list.
   std::shared_ptr<TCardList> Clone() const;
 
-  // Layout files, positions relative to the origin. Failing to read, refusing
-  // (over MaxLayoutCards cards or 1 MiB) or failing to write is reported with
-  // ShowError, fatal unless failureFatal is 0; then the result is 0 and the list unchanged.
+  // Layout files, positions relative to the origin (TCardLayoutFile): failing
+  // to read, refusing or failing to write is reported with ShowError, fatal
+  // unless failureFatal is 0; then the result is 0 and the list unchanged.
   int32_t LoadCards(const std::string& file, int32_t originX, int32_t originY, int32_t failureFatal = 1);
   int32_t SaveCards(const std::string& file, int32_t originX, int32_t originY, int32_t failureFatal = 1) const;
-  // The same on text in memory (the file's bytes); 0 when refused.
-  int32_t ParseCards(const std::string& text, int32_t originX, int32_t originY);
-  std::string FormatCards(int32_t originX, int32_t originY) const;
 
   // Per tick: every card's Manage. Debug: one line of "suit-rank " items (also returned).
   void Manage();
@@ -68,8 +62,9 @@ public:
   void SetAsEmptyCards();
   // HasCardsOnTop of every card from the overlaps (flying cards count).
   void UpdateCardsOnTop();
-  // Stock fan: cards 0..CurrentPosition in 5-pixel steps ending at (230, 70).
-  void UpdateLocation();
+  // A fan: cards 0..CurrentPosition, `step` pixels apart, the last at (endX, endY).
+  // The game mode that owns the pile chooses the place (Klondike's stock).
+  void UpdateLocation(float endX, float endY, float step);
   // Opened = 1 exactly for the uncovered cards.
   void UpdateOpenedBasedOnCardsOnTop();
   // Position = index for every card.
