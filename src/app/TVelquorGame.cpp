@@ -3,6 +3,7 @@
 #include "app/AppGlobals.h"
 #include "app/Clock.h"
 #include "app/TScreen.h"
+#include "app/VQMouse.h"
 
 int TVelquorGame::LogicWrapper() {
   Mouse->ClearMouseHit();
@@ -14,7 +15,7 @@ int TVelquorGame::LogicWrapper() {
   GameFade.Manage();
   if (Fading() == 0 || GameFade.AllowAnim == 1) {
     ScreenChange();
-    if (UpdateMouseClicksFunction) UpdateMouseClicksFunction();
+    if (GameMouse) GameMouse->UpdateMouseClicks();
     if (CurrentTScreen) CurrentTScreen->Logic();
   }
   return 1;

@@ -8,6 +8,7 @@
 #include "app/TSoundBank.h"
 #include "app/TTrackingVar.h"
 #include "app/TVelquorGame.h"
+#include "app/VQMouse.h"
 #include "effects/TSmashParticle.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
@@ -58,6 +59,7 @@ void CreateGameGlobals() {
   MusicBank->Stream = 1; // two long tracks are not kept decoded in memory
   ResetSessionSettings();
   GamePlay = std::make_shared<TGamePlay>();
+  GameMouse = std::make_shared<VQMouse>();
 
   // What start-up then fills, in its order: the application object, the game
   // text, the pack set, and last the session flags.
@@ -80,6 +82,7 @@ void ResetGameGlobals() {
   GameText.reset();
   TGameText::SetFolder("");
   Game.reset();
+  GameMouse.reset();
   GamePlay.reset();
   ResetSessionSettings();
   MusicBank.reset();

@@ -8,6 +8,7 @@
 #include "app/TLoadingScreen.h"
 #include "app/TSoundBank.h"
 #include "app/TSplashScreen.h"
+#include "app/VQMouse.h"
 #include "effects/TSmashParticle.h"
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
@@ -82,6 +83,7 @@ void GameSetup(const TRunOptions& options) {
     bank->SetPath(Game->ImagePath);
   Sounds->SetPath(Game->SoundPath);
   MusicBank->SetPath(Game->MusicPath);
+  GameMouse->DraggingPixels = 2; // the card games start a drag after 2 pixels of movement
 
   // The session options; from here on the orderly end writes them back.
   LoadSessionSettings(Game->SubPath);

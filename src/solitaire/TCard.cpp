@@ -1,6 +1,6 @@
 #include "solitaire/TCard.h"
 
-#include "app/TGame.h"
+#include "app/VQMouse.h"
 #include "platform/Collision.h"
 #include "platform/Graphics.h"
 #include "resources/TImageBank.h"
@@ -8,6 +8,7 @@
 #include "app/TAnimation.h"
 #include "solitaire/TBezier.h"
 #include "solitaire/TCardList.h"
+#include "solitaire/TGameMode.h"
 
 #include <algorithm>
 #include <cmath>
@@ -267,8 +268,8 @@ int32_t TCard::IsPointOver(int32_t px, int32_t py) const {
 }
 
 int32_t TCard::IsMouseOver() const {
-  if (!Game || !Game->Mouse) return 0;
-  return IsPointOver(Game->Mouse->x, Game->Mouse->y);
+  if (!GameMouse) return 0;
+  return IsPointOver(GameMouse->x, GameMouse->y);
 }
 
 // ---- Drawing -----------------------------------------------------------------
@@ -318,13 +319,13 @@ void TCard::DrawClosedCard(int32_t mouseOver, float px, float py, const TAnimati
 }
 
 void TCard::DrawEmptyCard(float px, float py, int32_t highlight, const std::shared_ptr<TCard>& draggedCard,
-                          int32_t foundation, int32_t stock, const TAnimation* hint1Timer,
+                          TGameMode* mode, int32_t foundation, int32_t stock, const TAnimation* hint1Timer,
                           const TAnimation* hint2Timer) {
   platform::SetRotation(SafeAngle(RotationAngle));
-  // A free column lights up under a dragged king.
-  const bool kingOverFreePlace =
-      draggedCard && HasCardsOnTop == 0 && draggedCard->CardNumber == 13 && IsMouseOver();
-  if (highlight || kingOverFreePlace) DrawMouseOver(px, py);
+  // A free place lights up under a dragged card the mode lets go there.
+  const bool takesDragged = draggedCard && mode && HasCardsOnTop == 0 && IsMouseOver() &&
+                            mode->AcceptsOnEmptyPlace(*draggedCard, *this);
+  if (highlight || takesDragged) DrawMouseOver(px, py);
   if (DoDrawHint) DrawHint(px, py, hint1Timer, hint2Timer);
   CardPicture place = stock ? CardPicture::StockEmpty : foundation ? CardPicture::FoundationEmpty : CardPicture::Empty;
   DrawImage(GetCardPicture(place), px, py);
@@ -334,7 +335,7 @@ void TCard::DrawEmptyCard(float px, float py, int32_t highlight, const std::shar
 void TCard::DrawOpenedCard(int32_t mouseOver, float px, float py, int32_t foundation, int32_t stock,
                            const TAnimation* hint1Timer, const TAnimation* hint2Timer) {
   if (CardNumber == 0 && CardSuit == 0) {
-    DrawEmptyCard(px, py, mouseOver && IsMouseOver(), nullptr, foundation, stock, hint1Timer, hint2Timer);
+    DrawEmptyCard(px, py, mouseOver && IsMouseOver(), nullptr, nullptr, foundation, stock, hint1Timer, hint2Timer);
     return;
   }
   platform::SetRotation(SafeAngle(RotationAngle));
@@ -345,17 +346,11 @@ void TCard::DrawOpenedCard(int32_t mouseOver, float px, float py, int32_t founda
   DrawFlipAnimation();
 }
 
-void TCard::DrawFoundationCard(const TCardList* draggedCards, const PlaceOnFoundationFunc& placeOnFoundation,
-                               const TAnimation* hint1Timer, const TAnimation* hint2Timer) {
+void TCard::DrawFoundationCard(const TCardList* draggedCards, TGameMode& mode, const TAnimation* hint1Timer,
+                               const TAnimation* hint2Timer) {
   int32_t highlight = 0;
-  if (draggedCards && draggedCards->Count() == 1 && placeOnFoundation && IsMouseOver()) {
-    const auto dragged = draggedCards->First();
-    const auto place = dragged ? placeOnFoundation(dragged) : nullptr;
-    if (place.get() == this)
-      highlight = 1;
-    else if (place && dragged->CardNumber == 1 && CardType != 3)
-      highlight = 1; // an ace may go to any foundation place still free
-  }
+  if (draggedCards && draggedCards->Count() == 1 && draggedCards->First() && IsMouseOver())
+    highlight = mode.AcceptsOnFoundation(*draggedCards->First(), *this) ? 1 : 0;
   DrawOpenedCard(highlight, x, y, 1, 0, hint1Timer, hint2Timer);
 }
 

@@ -2,7 +2,6 @@
 #include "ui/TSprite.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -10,6 +9,7 @@
 class TAnimation;
 class TBezier;
 class TCardList;
+class TGameMode;
 namespace platform {
 class Picture;
 }
@@ -39,15 +39,17 @@ public:
   std::shared_ptr<TCard> Clone() const;
 
   // Drawing at (x, y) with rotation RotationAngle; the timers drive the hint glows (nullptr: none).
+  // A place lights up under a dragged card that the game mode lets go there.
   void DrawClosedCard(int32_t mouseOver, float x, float y, const TAnimation* hint1Timer,
                       const TAnimation* hint2Timer, int32_t back);
   void DrawEmptyCard(float x, float y, int32_t highlight, const std::shared_ptr<TCard>& draggedCard,
-                     int32_t foundation, int32_t stock, const TAnimation* hint1Timer, const TAnimation* hint2Timer);
+                     TGameMode* mode, int32_t foundation, int32_t stock, const TAnimation* hint1Timer,
+                     const TAnimation* hint2Timer);
   void DrawOpenedCard(int32_t mouseOver, float x, float y, int32_t foundation, int32_t stock,
                       const TAnimation* hint1Timer, const TAnimation* hint2Timer);
   void DrawFlipAnimation();
-  void DrawFoundationCard(const TCardList* draggedCards, const PlaceOnFoundationFunc& placeOnFoundation,
-                          const TAnimation* hint1Timer, const TAnimation* hint2Timer);
+  void DrawFoundationCard(const TCardList* draggedCards, TGameMode& mode, const TAnimation* hint1Timer,
+                          const TAnimation* hint2Timer);
   void DrawHint(float x, float y, const TAnimation* hint1Timer, const TAnimation* hint2Timer);
   void DrawMarked(float x, float y);
   void DrawMouseOver(float x, float y);
@@ -63,7 +65,7 @@ public:
   // Collision layer 1: write this card's outline; test another card against it.
   void Collide() const;
   int32_t IsCardOver(const TCard& other) const;
-  // Hit tests: the game pointer, or one pixel.
+  // Hit tests: the card games' pointer (GameMouse), or one pixel.
   int32_t IsMouseOver() const;
   int32_t IsPointOver(int32_t px, int32_t py) const;
 

@@ -15,10 +15,13 @@ int32_t TGameMode::IsGameFinished() { return 0; }
 std::shared_ptr<TSolitaireHighScoreList> TGameMode::GetHighscoreList() { return nullptr; }
 int32_t TGameMode::LoadGame(const std::string& /*path*/) { return 0; }
 int32_t TGameMode::SaveGame(const std::string& /*path*/) { return 0; }
+int32_t TGameMode::CanSaveGame() { return 0; }
 int32_t TGameMode::Reset() { return 0; }
 int32_t TGameMode::Shuffle() { return 0; }
 int32_t TGameMode::Undo() { return 0; }
 int32_t TGameMode::ResetHintTimer(int32_t /*delayMs*/) { return 0; }
+int32_t TGameMode::AcceptsOnEmptyPlace(const TCard& /*card*/, const TCard& /*place*/) { return 0; }
+int32_t TGameMode::AcceptsOnFoundation(const TCard& /*card*/, const TCard& /*place*/) { return 0; }
 
 void TGameMode::RememberLevel(const std::string& layoutPath, int32_t isCustomLevel) {
   if (!GamePlay) return;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+class TCard;
 class TSolitaireHighScoreList;
 
 // The base of every way of playing the table: the Klondike, Matching and Tri
@@ -27,17 +28,25 @@ public:
   virtual int32_t Init(const std::string& layoutPath, int32_t isCustomLevel);
   virtual int32_t IsGameFinished();
   virtual std::shared_ptr<TSolitaireHighScoreList> GetHighscoreList();
-  // Saved games.
+  // Saved games. A refused load or failed save answers 0 and leaves its
+  // sentence in FileMessage for the caller to show; CanSaveGame is 1 only
+  // while the table is at rest (nothing flying, dragged, dealt or auto-completed).
   virtual int32_t LoadGame(const std::string& path);
   virtual int32_t SaveGame(const std::string& path);
+  virtual int32_t CanSaveGame();
   // Player commands: restart the deal, new deal, take back, show a hint after delayMs.
   virtual int32_t Reset();
   virtual int32_t Shuffle();
   virtual int32_t Undo();
   virtual int32_t ResetHintTimer(int32_t delayMs);
+  // Rules the cards ask while drawing a dragged card over a place: may `card`
+  // go onto this free place, or onto this foundation place? 1 yes, 0 no.
+  virtual int32_t AcceptsOnEmptyPlace(const TCard& card, const TCard& place);
+  virtual int32_t AcceptsOnFoundation(const TCard& card, const TCard& place);
 
   int32_t GameType = 0;       // 1 editor, 2 Klondike, 3 Matching, 4 Tri Peaks
   int32_t CardBackground = 0; // 1..6: "cardback" + number and the matching table
+  std::string FileMessage;    // why the last LoadGame or SaveGame failed ("" after a success)
 
 protected:
   TGameMode() = default;

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/VQMouse.h"
 #include "resources/TImageBank.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
@@ -19,5 +20,10 @@ protected:
   // A face-down card of `list` at (x, y) turned by `angle`.
   std::shared_ptr<TCard> Put(TCardList& list, float x, float y, float angle = 0) {
     return list.AddNew(x, y, Back(), 1, 1, 0, angle);
+  }
+  // Moves the pointer and lets the card games' mouse see it, as a logic tick does.
+  void PointAt(int x, int y) {
+    GameWorld::PointAt(x, y);
+    GameMouse->UpdateMouseClicks();
   }
 };

@@ -5,11 +5,25 @@
 #include "platform/Pixmap.h"
 #include "app/TAnimation.h"
 #include "solitaire/TCardList.h"
+#include "solitaire/TGameMode.h"
 #include "support/HeadlessGraphics.h"
 
 #include <cstdlib>
 
 namespace {
+
+// A mode whose answers the test sets: which card a free place takes, and
+// which place (or any free place, for the card it names) a foundation takes.
+class RulesMode : public TGameMode {
+public:
+  int32_t AcceptsOnEmptyPlace(const TCard& card, const TCard&) override { return card.CardNumber == emptyRank; }
+  int32_t AcceptsOnFoundation(const TCard& card, const TCard& place) override {
+    return &card == foundationCard && (foundationPlace == nullptr || &place == foundationPlace);
+  }
+  int32_t emptyRank = 13;
+  const TCard* foundationCard = nullptr;
+  const TCard* foundationPlace = nullptr;
+};
 
 // Cards drawn on the headless surface and read back from the back buffer.
 class CardDrawTest : public CardTestWorld {
@@ -164,18 +178,23 @@ TEST_F(CardDrawTest, EmptyPlacesAndDealtEmptyCards) {
     }
   EXPECT_GT(foundationDiffers, 5);
   EXPECT_GT(stockDiffers, 5);
-  // A free column glows under a dragged king, not under a queen.
+  // A free place glows under a dragged card the mode lets go there (here a
+  // king), not under another, nor once the place is taken.
+  RulesMode rules;
   auto king = TCard::Create(Back(), 0, 0);
   king->CardNumber = 13;
   auto queen = TCard::Create(Back(), 0, 0);
   queen->CardNumber = 12;
   PointAt(200, 200);
-  Clear();
-  place->DrawEmptyCard(place->x, place->y, 0, king, 0, 0, nullptr, nullptr);
-  EXPECT_FALSE(IsFelt(Grab(), 200 + 36 + 5, 200));
-  Clear();
-  place->DrawEmptyCard(place->x, place->y, 0, queen, 0, 0, nullptr, nullptr);
-  EXPECT_TRUE(IsFelt(Grab(), 200 + 36 + 5, 200));
+  auto glows = [&](const std::shared_ptr<TCard>& dragged) {
+    Clear();
+    place->DrawEmptyCard(place->x, place->y, 0, dragged, &rules, 0, 0, nullptr, nullptr);
+    return !IsFelt(Grab(), 200 + 36 + 5, 200);
+  };
+  EXPECT_TRUE(glows(king));
+  EXPECT_FALSE(glows(queen));
+  place->HasCardsOnTop = 1;
+  EXPECT_FALSE(glows(king));
 }
 
 TEST_F(CardDrawTest, FoundationPlaceLightsForTheCardItWouldTake) {
@@ -183,20 +202,23 @@ TEST_F(CardDrawTest, FoundationPlaceLightsForTheCardItWouldTake) {
   auto other = table.AddNew(400, 200, Back(), 0, 0, 1, 0);
   TCardList dragged;
   auto ace = dragged.AddNew(200, 200, Back(), 2, 1, 1, 0);
-  auto lit = [&](const std::shared_ptr<TCard>& target, const std::shared_ptr<TCard>& answer) {
+  RulesMode rules;
+  rules.foundationCard = ace.get();
+  auto lit = [&](const std::shared_ptr<TCard>& target) {
     Clear();
-    target->DrawFoundationCard(&dragged, [&](const std::shared_ptr<TCard>&) { return answer; }, nullptr, nullptr);
+    target->DrawFoundationCard(&dragged, rules, nullptr, nullptr);
     return !IsFelt(Grab(), int(target->x) + 36 + 5, int(target->y));
   };
   PointAt(200, 200);
-  EXPECT_TRUE(lit(place, place));
-  EXPECT_FALSE(lit(place, nullptr));
-  EXPECT_TRUE(lit(place, other)); // an ace may go to any free place
-  place->CardType = 3;            // ... but not to one that has taken a card
-  EXPECT_FALSE(lit(place, other));
-  ace->CardNumber = 2;
-  place->CardType = 0;
-  EXPECT_FALSE(lit(place, other));
+  EXPECT_TRUE(lit(place)); // the mode takes the ace here
+  rules.foundationPlace = other.get();
+  EXPECT_FALSE(lit(place)); // ... only there
+  rules.foundationPlace = nullptr;
+  PointAt(600, 200);
+  EXPECT_FALSE(lit(place)); // only under the pointer
+  PointAt(200, 200);
+  dragged.AddNew(200, 220, Back(), 2, 2, 1, 0);
+  EXPECT_FALSE(lit(place)); // a run of two never goes to a foundation
 }
 
 // A whole table: turned, overlapping cards face up and down, the pointer's
