@@ -5,6 +5,16 @@
 // The session flags every in-game control consults. One exists, `GameState`.
 class TState {
 public:
+  // Clear drops the custom, building and finished states (the other flags stay).
+  void Clear();
+  // Each Start clears first; building and finished also disable the in-game buttons, their Stop enables them.
+  void StartCustom();
+  void StopCustom();
+  void StartBuildingLevel();
+  void StopBuildingLevel();
+  void StartFinished();
+  void StopFinished();
+
   int32_t stateCustomMode = 0;    // the layout editor is running
   int32_t stateBuildingLevel = 0; // a layout is being built
   int32_t stateFinished = 0;      // the layout is finished (end-of-level state)
