@@ -358,7 +358,8 @@ int32_t TGameModeKlondike::AddDraggingCards(int32_t index) {
   for (int32_t k = 0; k < DraggingCards->Count(); ++k) {
     const auto member = DraggingCards->ValueAtIndex(k);
     if (member->IsMoving) continue;
-    for (const auto& above : *member->GetAllCardsOnTop()) {
+    const auto onTop = member->GetAllCardsOnTop();
+    for (const auto& above : *onTop) {
       if (DraggingCards->IndexOf(above.get()) >= 0) continue;
       DraggingCards->AddLast(above);
       above->Dragging = 1, above->CardType = 1;
@@ -423,6 +424,7 @@ int32_t TGameModeKlondike::CanMoveCards(const std::shared_ptr<TCardList>& cards)
       } else if (card->CardType == 2) {
         Stock->RemoveCurrentStockCard();
         card->CardType = 0;
+        card->Cards = nullptr; // it belonged to no list but the drag's
       }
       Cards->AddLast(card);
     }

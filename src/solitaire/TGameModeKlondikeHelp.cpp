@@ -91,6 +91,14 @@ int32_t TGameModeKlondike::CreateHints() {
     if (auto place = CanMoveOnEmptyColumn(*card, 0); place && card->HasOpenedCardBehind(0)) add(others, card, place);
     ontoTops(card);
   }
+  // A run lying on a face-up card that its foundation would take may move
+  // on too, though it is not the lowest of its run: without this, such a
+  // table would say "No Moves Left" with a way forward.
+  for (const auto& card : *Cards) {
+    if (!card->Opened || !card->HasCardsOnTop || !PlaceOnFoundation(*card)) continue;
+    const auto onTop = card->GetAllCardsOnTop();
+    if (const auto lowest = onTop->First(); lowest && lowest->Opened) ontoTops(lowest);
+  }
   if (toFoundation.empty() && others.empty()) {
     for (const auto& card : *Stock->Cards) {
       if (auto place = PlaceOnFoundation(*card)) add(toFoundation, card, place);

@@ -54,6 +54,7 @@ public:
     Game = std::make_shared<TGame>();
     Game->SetMenuPath(DataPath("data/menus"));
     Game->SetImagePath(DataPath("data/graphics"));
+    Game->SetSoundPath(DataPath("data/sound"));
     GameMouse = std::make_shared<VQMouse>();
     GameMouse->DraggingPixels = 2;
     GamePlay = std::make_shared<TGamePlay>();
