@@ -170,7 +170,8 @@ std::string TKlondikeSaveFile::Format(const TGameModeKlondike& mode, int64_t ela
 }
 
 int32_t TKlondikeSaveFile::Parse(const std::string& text) {
-  if (int64_t(text.size()) > MaxBytes) return 0;
+  // Every line ends with its line end, the last too: a file without one was cut short.
+  if (int64_t(text.size()) > MaxBytes || text.empty() || text.back() != '\n') return 0;
   Lines lines(text);
   if (lines.AtEnd()) return 0;
   lines.Next(); // the header, whatever it says
