@@ -7,6 +7,12 @@
 #include "screens/GameGlobals.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
+#include "solitaire/TGameModeKlondike.h"
+#include "solitaire/TGamePlay.h"
+#include "solitaire/TKlondikeSaveFile.h"
+#include "solitaire/TSolitaireUndo.h"
+#include "solitaire/TState.h"
+#include "solitaire/TStock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -116,6 +122,76 @@ void BM_CloneCardList(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CloneCardList)->Arg(104)->Unit(benchmark::kMicrosecond);
+
+// A Klondike table on the standard layout's places (seven columns of 1 to 7
+// cards, 90 pixels apart, 20 pixels a step), dealt from `seed` without its flights.
+std::shared_ptr<TGameModeKlondike> DealtKlondike(uint32_t seed) {
+  const auto back = CardBack();
+  if (!Images->Map.count("CARDEMPTY")) Images->Insert(TGameImage::CreateFromImage(back->image, "CARDEMPTY", 1));
+  DiamondsImages.reset(), SpadesImages.reset(), ClubsImages.reset(); // no faces either
+  if (!GamePlay) GamePlay = std::make_shared<TGamePlay>();
+  if (!GameState) GameState = std::make_shared<TState>();
+  auto mode = std::make_shared<TGameModeKlondike>();
+  mode->Clear();
+  for (int row = 0; row < 7; ++row)
+    for (int column = row; column < 7; ++column)
+      mode->Cards->AddNew(TGameModeKlondike::EmptyColumnX[column], TGameModeKlondike::EmptyColumnY + 20.0f * row, back,
+                          1, 1, 0, 0);
+  mode->Seed(seed);
+  mode->Shuffle();
+  mode->DealAnimationFinished = 1;
+  GameState->StopBuildingLevel();
+  return mode;
+}
+
+// A new deal on the loaded layout: restore, draw 52 ids, covers, the deal snapshot.
+void BM_KlondikeShuffle(benchmark::State& state) {
+  auto mode = DealtKlondike(1);
+  for (auto _ : state) {
+    mode->Shuffle();
+    benchmark::DoNotOptimize(mode->OriginalPuzzle);
+  }
+}
+BENCHMARK(BM_KlondikeShuffle)->Unit(benchmark::kMicrosecond);
+
+// The hint search on mid-game tables: half the face-down cards turned up.
+void BM_KlondikeCreateHints(benchmark::State& state) {
+  auto mode = DealtKlondike(uint32_t(state.range(0)));
+  int i = 0;
+  for (const auto& card : *mode->Cards) card->Opened |= (i++ % 2);
+  for (auto _ : state) {
+    mode->CreateHints();
+    benchmark::DoNotOptimize(mode->HintList);
+  }
+}
+BENCHMARK(BM_KlondikeCreateHints)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+
+// Undo with a long history: one snapshot restored and one recorded again.
+void BM_KlondikeUndo(benchmark::State& state) {
+  auto mode = DealtKlondike(4);
+  for (int i = 0; i < state.range(0); ++i) mode->AddUndo(-20);
+  for (auto _ : state) {
+    mode->Undo();
+    mode->AddUndo(-20);
+  }
+}
+BENCHMARK(BM_KlondikeUndo)->Arg(500)->Unit(benchmark::kMicrosecond);
+
+// A saved game written, read, checked and put on a table, in memory.
+void BM_KlondikeSaveLoad(benchmark::State& state) {
+  auto mode = DealtKlondike(5);
+  for (auto _ : state) {
+    const std::string text = TKlondikeSaveFile::Format(*mode, 1234, 100);
+    TKlondikeSaveFile saved;
+    if (!saved.Parse(text)) state.SkipWithError("refused");
+    mode->Clear();
+    TKlondikeSaveFile::Apply(saved.Current, *mode);
+    mode->Cards->UpdateCardsOnTop();
+    benchmark::DoNotOptimize(text);
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * 2200);
+}
+BENCHMARK(BM_KlondikeSaveLoad)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
