@@ -1,6 +1,9 @@
 #include "solitaire/TGameModeKlondike.h"
 
 #include "platform/Files.h"
+#include "platform/Graphics.h"
+#include "platform/Pixmap.h"
+#include "support/HeadlessGraphics.h"
 #include "solitaire/LevelTimer.h"
 #include "solitaire/TAnimation.h"
 #include "solitaire/TCard.h"
@@ -554,6 +557,68 @@ TEST_F(KlondikeTest, SaveIsWrittenWholeOrFailsWithItsMessage) {
   const std::string unwritable = folder.File("no/such/folder/game");
   EXPECT_EQ(mode->SaveGame(unwritable), 0);
   EXPECT_NE(mode->FileMessage.find(unwritable + ".ksave'"), std::string::npos) << mode->FileMessage;
+}
+
+} // namespace
+
+namespace {
+
+// The table drawn on the headless surface through the deal, play, a drag and
+// a score pop-up; saved as klondike_table.png beside the test binary.
+class KlondikeDrawTest : public KlondikeTest {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(test_support::EnsureHeadlessGraphics());
+    platform::ResetViewport();
+    platform::ResetDrawState();
+    KlondikeTest::SetUp();
+  }
+  platform::Pixmap Frame() {
+    platform::SetClsColor(0, 90, 40);
+    platform::Cls();
+    play.Frame();
+    platform::FinishDrawing();
+    platform::Pixmap frame;
+    EXPECT_TRUE(platform::GrabBackBuffer(frame));
+    return frame;
+  }
+  static bool IsFelt(const platform::Pixmap& frame, int x, int y) {
+    const uint8_t* p = frame.Pixel(x, y);
+    return p[0] == 0 && p[1] == 90 && p[2] == 40;
+  }
+};
+
+TEST_F(KlondikeDrawTest, TableDealDragAndPopupAreDrawn) {
+  mode->Shuffle();
+  play.Tick(26 * 3 + 5);
+  auto dealing = Frame();
+  EXPECT_FALSE(IsFelt(dealing, 230, 70));  // the pile the deal flies from
+  EXPECT_FALSE(IsFelt(dealing, 120, 205)); // the first card dealt
+  EXPECT_TRUE(IsFelt(dealing, 660, 325));  // not yet the last
+  Settle();
+  Swap(Top(2), 4, 1);
+  play.DoubleClick(int(Top(2)->x), int(Top(2)->y));
+  Settle();
+  // Hold the last column's top card over the felt below the table.
+  const auto card = Top(6);
+  play.MoveTo(int(card->x), int(card->y) - 38);
+  play.Tick();
+  play.Press();
+  play.Tick(2);
+  play.MoveTo(int(card->x) + 3, int(card->y) - 38);
+  play.Tick();
+  play.MoveTo(400, 480);
+  play.Tick();
+  ASSERT_TRUE(mode->DraggingCards);
+  mode->ScorePlus(460, 70);
+  play.Tick(20);
+  auto frame = Frame();
+  ASSERT_TRUE(platform::SavePng(frame, "klondike_table.png"));
+  EXPECT_FALSE(IsFelt(frame, 400, 480 + 38)); // the held card under the pointer
+  EXPECT_FALSE(IsFelt(frame, 460, 70));       // the foundation with its ace
+  EXPECT_FALSE(IsFelt(frame, 230, 70));       // the stock
+  play.Release();
+  Settle();
 }
 
 } // namespace
