@@ -65,13 +65,18 @@ protected:
   }
   // A drag as a player makes it: press on the card's visible strip, move past 2 pixels, carry, release.
   void DragCard(const Card& card, int toX, int toY) { DragFrom(int(card->x), int(card->y) - 38, toX, toY); }
-  void DragFrom(int fromX, int fromY, int toX, int toY) {
-    play.MoveTo(fromX, fromY);
+  // Presses at (x, y) and moves past the 2 pixels that start a drag, the button held.
+  void PickUp(int x, int y) {
+    play.MoveTo(x, y);
     play.Tick();
     play.Press();
     play.Tick(2);
-    play.MoveTo(fromX + 3, fromY);
+    play.MoveTo(x + 3, y);
     play.Tick();
+  }
+  void PickUp(const Card& card) { PickUp(int(card->x), int(card->y) - 38); }
+  void DragFrom(int fromX, int fromY, int toX, int toY) {
+    PickUp(fromX, fromY);
     play.MoveTo(toX, toY);
     play.Tick();
     play.Release();
@@ -314,12 +319,7 @@ TEST_F(KlondikeTest, UndoWaitsForFlightsAndDragsAndRestoresTheTableExactly) {
   Make(Top(1), 3, 7);
   DragCard(Top(0), int(Top(1)->x), int(Top(1)->y));
   Settle();
-  play.MoveTo(int(Top(1)->x), int(Top(1)->y) - 38);
-  play.Tick();
-  play.Press();
-  play.Tick(2);
-  play.MoveTo(int(Top(1)->x) + 5, int(Top(1)->y) - 38);
-  play.Tick();
+  PickUp(Top(1));
   ASSERT_TRUE(mode->DraggingCards);
   EXPECT_EQ(mode->Undo(), 0);
   play.Release();
@@ -338,13 +338,7 @@ TEST_F(KlondikeTest, RestartShuffleAndLoadDropEveryHalfDoneMove) {
   EXPECT_EQ(mode->IsDraggingCardsMoving, 0);
   Settle();
   // A card can be picked up again.
-  const auto card = Top(6);
-  play.MoveTo(int(card->x), int(card->y) - 38);
-  play.Tick();
-  play.Press();
-  play.Tick(2);
-  play.MoveTo(int(card->x) + 5, int(card->y) - 38);
-  play.Tick();
+  PickUp(Top(6));
   ASSERT_TRUE(mode->DraggingCards);
   mode->Shuffle(); // with a run in the hand
   EXPECT_FALSE(mode->DraggingCards);
@@ -600,13 +594,7 @@ TEST_F(KlondikeDrawTest, TableDealDragAndPopupAreDrawn) {
   play.DoubleClick(int(Top(2)->x), int(Top(2)->y));
   Settle();
   // Hold the last column's top card over the felt below the table.
-  const auto card = Top(6);
-  play.MoveTo(int(card->x), int(card->y) - 38);
-  play.Tick();
-  play.Press();
-  play.Tick(2);
-  play.MoveTo(int(card->x) + 3, int(card->y) - 38);
-  play.Tick();
+  PickUp(Top(6));
   play.MoveTo(400, 480);
   play.Tick();
   ASSERT_TRUE(mode->DraggingCards);
