@@ -297,6 +297,30 @@ TEST_F(KlondikeTest, WasteTopPlaysOntoTheTableauAndTheNextCardShows) {
   EXPECT_EQ(stock.StockCardTop->ToString(), below);
 }
 
+TEST_F(KlondikeTest, PlayingTheOnlyWasteCardTurnsTheNextAndARefusedDoubleClickChangesNothing) {
+  auto& stock = *mode->Stock;
+  play.HitKey(68);
+  play.Tick(70);
+  const std::string next = stock.Cards->ValueAtIndex(22)->ToString();
+  Swap(stock.Cards->ValueAtIndex(23), 2, 1);
+  Make(stock.StockCardTop, 2, 1);
+  Settle();
+  play.DoubleClick(330, 70);
+  Settle();
+  EXPECT_EQ(mode->Foundation[0]->ToString(), "D1");
+  ASSERT_TRUE(stock.StockCardTop);
+  EXPECT_EQ(stock.StockCardTop->ToString(), next); // turned by itself
+  EXPECT_EQ(stock.Cards->CurrentPosition, 21);
+  // A waste top no foundation takes: "invalid", and the stock stays as it is.
+  Swap(stock.Cards->ValueAtIndex(22), 3, 9);
+  Make(stock.StockCardTop, 3, 9);
+  play.DoubleClick(330, 70);
+  Settle();
+  EXPECT_EQ(mode->LastSoundPlayed, "invalid");
+  EXPECT_EQ(stock.StockCardTop->ToString(), "S9");
+  EXPECT_EQ(stock.Cards->Count(), 23);
+}
+
 TEST_F(KlondikeTest, UndoWaitsForFlightsAndDragsAndRestoresTheTableExactly) {
   const std::string dealt = Saved("dealt");
   EXPECT_EQ(mode->Undo(), 0); // nothing to undo after the deal
