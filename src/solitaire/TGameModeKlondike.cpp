@@ -1,7 +1,5 @@
 #include "solitaire/TGameModeKlondike.h"
 
-#include "app/TGame.h"
-#include "app/TSoundBank.h"
 #include "app/VQMouse.h"
 #include "platform/ErrorReport.h"
 #include "solitaire/CardPictures.h"
@@ -12,7 +10,6 @@
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGamePlay.h"
-#include "solitaire/TSolitaireHint.h"
 #include "solitaire/TSolitaireUndo.h"
 #include "solitaire/TState.h"
 #include "solitaire/TStock.h"
