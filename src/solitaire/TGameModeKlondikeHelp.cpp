@@ -295,8 +295,8 @@ int32_t TGameModeKlondike::ResetScore() {
 
 void TGameModeKlondike::PlaySound(const char* name) {
   LastSoundPlayed = name;
-  if (!Game || !Sounds.Contains(name)) return;
-  const auto sound = Sounds.Find(name);
+  if (!Game || !Sounds || !Sounds->Contains(name)) return;
+  const auto sound = Sounds->Find(name);
   if (Game->Channels)
     Game->Channels->PlayGameSound(sound, nullptr, 1.0f, 0.0f);
   else

@@ -1,14 +1,15 @@
 #include "app/VQMouse.h"
 
-#include "GameFixture.h"
-#include "app/TVelquorGame.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
 #include "platform/Keys.h"
+#include "support/GameWorld.h"
 
 namespace {
 
 // The card games' mouse read once per tick from the game pointer, with the
 // clock moving 5 ms a tick.
-class VQMouseTest : public GameFixture {
+class VQMouseTest : public test_support::GameWorld {
 protected:
   VQMouse mouse;
   void Tick(int n = 1) {
@@ -83,16 +84,18 @@ TEST_F(VQMouseTest, ControlClickIsARightClick) {
   EXPECT_EQ(mouse.RightClick(), 0);
 }
 
-TEST_F(VQMouseTest, TheProductGameUpdatesGameMouseBeforeTheScreensLogic) {
-  auto game = std::make_shared<TVelquorGame>();
-  Game = game;
-  GameMouse = std::make_shared<VQMouse>();
-  Game->Mouse->MoveTo(42, 24);
-  Game->Mouse->ButtonDown(1);
-  game->LogicWrapper();
+TEST_F(VQMouseTest, EveryLogicTickUpdatesGameMouseFromThePlayersInput) {
+  MoveMouse(42, 24);
+  PressButton();
+  Ticks(1);
   EXPECT_EQ(GameMouse->x, 42);
+  EXPECT_EQ(GameMouse->y, 24);
   EXPECT_EQ(GameMouse->LeftClick(), 1);
-  GameMouse.reset();
+  Ticks(1);
+  EXPECT_EQ(GameMouse->LeftClick(), 2);
+  ReleaseButton();
+  Ticks(1);
+  EXPECT_EQ(GameMouse->LeftClick(), 0);
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include "solitaire/TCardList.h"
 #include "solitaire/TSolitaireHint.h"
 #include "solitaire/TStock.h"
-#include "support/GameModeHarness.h"
+#include "support/GameModeWorld.h"
 #include "ui/TButton.h"
 
 #include <gtest/gtest.h>
@@ -202,7 +202,7 @@ struct Totals {
 
 class KlondikeBot {
 public:
-  KlondikeBot(test_support::GameModeHarness& play, TGameModeKlondike& mode, uint32_t seed)
+  KlondikeBot(test_support::GameModeWorld& play, TGameModeKlondike& mode, uint32_t seed)
       : play_(play), mode_(mode), random_(seed) {}
 
   // Plays one game; "" or the first fault found.
@@ -262,7 +262,7 @@ private:
     if (Chance(50))
       play_.Click(int(TStock::StockX), int(TStock::StockY));
     else {
-      play_.HitKey(68);
+      play_.TapKey("D");
       play_.Tick();
     }
   }
@@ -288,17 +288,17 @@ private:
       const Table table = Read(mode_, fault);
       if (!table.columns[size_t(move.target)].empty()) toY = int(table.columns[size_t(move.target)].back()->y);
     }
-    play_.MoveTo(fromX, fromY);
+    play_.MoveMouse(fromX, fromY);
     play_.Tick();
-    play_.Press();
+    play_.PressButton();
     play_.Tick(2);
-    play_.MoveTo(fromX + 3, fromY); // past the 2 pixels that start a drag, still on the card
+    play_.MoveMouse(fromX + 3, fromY); // past the 2 pixels that start a drag, still on the card
     play_.Tick();
     for (int i = 1; i <= 6; ++i) {
-      play_.MoveTo(fromX + 3 + (toX - fromX - 3) * i / 6, fromY + (toY - fromY) * i / 6);
+      play_.MoveMouse(fromX + 3 + (toX - fromX - 3) * i / 6, fromY + (toY - fromY) * i / 6);
       play_.Tick();
     }
-    play_.Release();
+    play_.ReleaseButton();
     play_.Tick();
     Settle();
     return Landed(move, before) ? "" : "drop refused " + move.card->ToString();
@@ -319,14 +319,15 @@ private:
     return false;
   }
 
-  test_support::GameModeHarness& play_;
+  test_support::GameModeWorld& play_;
   TGameModeKlondike& mode_;
   std::mt19937 random_;
 };
 
-TEST(KlondikeBotTest, ThousandSeededGamesKeepTheRulesHintsAndNoMovesMessageHonest) {
-  test_support::GameModeHarness play;
-  auto mode = play.Create<TGameModeKlondike>();
+class KlondikeBotTest : public test_support::GameModeWorld {};
+
+TEST_F(KlondikeBotTest, ThousandSeededGamesKeepTheRulesHintsAndNoMovesMessageHonest) {
+  auto mode = Create<TGameModeKlondike>();
   const std::string layout = test_support::DataPath("layouts/klondike/klondike.layout");
   const char* count = std::getenv("KLONDIKE_BOT_GAMES");
   const int games = count ? std::atoi(count) : 1000;
@@ -334,7 +335,7 @@ TEST(KlondikeBotTest, ThousandSeededGamesKeepTheRulesHintsAndNoMovesMessageHones
   for (int game = 0; game < games; ++game) {
     mode->Seed(uint32_t(game) * 7919u + 1u);
     ASSERT_EQ(mode->Init(layout, 0), 1);
-    KlondikeBot bot(play, *mode, uint32_t(game));
+    KlondikeBot bot(*this, *mode, uint32_t(game));
     const std::string fault = bot.PlayGame(totals);
     ++totals.games;
     ASSERT_EQ(fault, "") << "game " << game;

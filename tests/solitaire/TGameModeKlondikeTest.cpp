@@ -3,14 +3,13 @@
 #include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/Pixmap.h"
-#include "support/HeadlessGraphics.h"
 #include "solitaire/LevelTimer.h"
 #include "solitaire/TAnimation.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TSolitaireHint.h"
 #include "solitaire/TStock.h"
-#include "support/GameModeHarness.h"
+#include "support/GameModeWorld.h"
 #include "support/TempFolder.h"
 #include "support/ThrowingErrorHandler.h"
 #include "ui/TButton.h"
@@ -26,14 +25,16 @@ using Card = std::shared_ptr<TCard>;
 
 // A dealt Klondike table played through the harness. Tests give the cards
 // they need new identities; columns are read by position, bottom first.
-class KlondikeTest : public ::testing::Test {
+class KlondikeTest : public test_support::GameModeWorld {
 protected:
-  test_support::GameModeHarness play;
-  std::shared_ptr<TGameModeKlondike> mode = play.Create<TGameModeKlondike>();
+  std::shared_ptr<TGameModeKlondike> mode;
   const std::string layout = test_support::DataPath("layouts/klondike/klondike.layout");
-  test_support::TempFolder folder;
 
-  void SetUp() override { Deal(1); }
+  void SetUp() override {
+    GameModeWorld::SetUp();
+    mode = Create<TGameModeKlondike>();
+    Deal(1);
+  }
 
   void Deal(uint32_t seed) {
     mode->Seed(seed);
@@ -41,8 +42,8 @@ protected:
     Settle();
   }
   void Settle() {
-    ASSERT_TRUE(play.TickUntil([&] { return !mode->IsBusy(); }, 5000));
-    play.Tick(110); // the next press is no double click
+    ASSERT_TRUE(TickUntil([&] { return !mode->IsBusy(); }, 5000));
+    Tick(110); // the next press is no double click
   }
   std::vector<Card> Column(int c) const {
     std::vector<Card> column;
@@ -65,23 +66,9 @@ protected:
   }
   // A drag as a player makes it: press on the card's visible strip, move past 2 pixels, carry, release.
   void DragCard(const Card& card, int toX, int toY) { DragFrom(int(card->x), int(card->y) - 38, toX, toY); }
-  // Presses at (x, y) and moves past the 2 pixels that start a drag, the button held.
-  void PickUp(int x, int y) {
-    play.MoveTo(x, y);
-    play.Tick();
-    play.Press();
-    play.Tick(2);
-    play.MoveTo(x + 3, y);
-    play.Tick();
-  }
+  using GameModeWorld::PickUp;
   void PickUp(const Card& card) { PickUp(int(card->x), int(card->y) - 38); }
-  void DragFrom(int fromX, int fromY, int toX, int toY) {
-    PickUp(fromX, fromY);
-    play.MoveTo(toX, toY);
-    play.Tick();
-    play.Release();
-    play.Tick();
-  }
+  void DragFrom(int fromX, int fromY, int toX, int toY) { Drag(fromX, fromY, toX, toY); }
   std::string Saved(const std::string& name) {
     EXPECT_EQ(mode->SaveGame(folder.File(name)), 1) << mode->FileMessage;
     std::string text;
@@ -132,7 +119,7 @@ TEST_F(KlondikeTest, DealFliesOneCardAtATimeWithButtonsOff) {
   mode->Shuffle();
   EXPECT_TRUE(mode->IsBusy());
   EXPECT_EQ(GameState->disableButtons, 1);
-  play.Tick(26 * 3);
+  Tick(26 * 3);
   EXPECT_EQ(mode->DealNumber, 2); // 25 ticks a flight and one to start each
   EXPECT_EQ(mode->Undo(), 0);
   EXPECT_EQ(mode->CanSaveGame(), 0);
@@ -216,7 +203,7 @@ TEST_F(KlondikeTest, RefusedDropFliesHomeAndPlaysInvalid) {
   EXPECT_EQ(mode->LastSoundPlayed, "invalid");
   EXPECT_EQ(card->IsMoving, 1);
   EXPECT_EQ(mode->IsDraggingCardsMoving, 1);
-  play.Tick(50);
+  Tick(50);
   EXPECT_EQ(card->IsMoving, 0);
   EXPECT_EQ(mode->IsDraggingCardsMoving, 0); // cards can be picked up again
   EXPECT_FLOAT_EQ(card->x, homeX);
@@ -230,23 +217,23 @@ TEST_F(KlondikeTest, DoubleClickedAceFliesToTheFirstFreeFoundationAndScores) {
   Make(Column(2)[1], 2, 9); // what it uncovers
   const auto covered = Column(5)[2];
   Make(covered, 3, 1);
-  play.DoubleClick(int(covered->x), int(covered->y)); // covered: nothing happens
+  DoubleClick(int(covered->x), int(covered->y)); // covered: nothing happens
   EXPECT_EQ(covered->IsMoving, 0);
-  play.Tick(110);
-  play.DoubleClick(int(ace->x), int(ace->y));
+  Tick(110);
+  DoubleClick(int(ace->x), int(ace->y));
   EXPECT_EQ(ace->IsMoving, 1);
-  play.Tick(100);
+  Tick(100);
   EXPECT_EQ(mode->Foundation[0]->ToString(), "C1");
   EXPECT_EQ(mode->Foundation[0]->CardType, 3);
   EXPECT_EQ(mode->Cards->IndexOf(ace.get()), -1);
   EXPECT_EQ(Top(2)->Opened, 1);
   EXPECT_EQ(mode->LastSoundPlayed, "buttonclick3");
   EXPECT_EQ(GamePlay->Score + GamePlay->ScoreAdder, 50);
-  play.Tick(60); // the shown score counts one point a tick
+  Tick(60); // the shown score counts one point a tick
   EXPECT_EQ(Score(), 50);
   // Undo costs 60: the score falls to 0, never below.
   EXPECT_EQ(mode->Undo(), 1);
-  play.Tick(80);
+  Tick(80);
   EXPECT_EQ(Score(), 0);
   EXPECT_EQ(GamePlay->ScoreAdder, 0);
   EXPECT_EQ(mode->Foundation[0]->CardNumber, 0);
@@ -256,35 +243,35 @@ TEST_F(KlondikeTest, DoubleClickedAceFliesToTheFirstFreeFoundationAndScores) {
 TEST_F(KlondikeTest, StockTurnsOneCardAndRecyclesInTheOrderTurned) {
   auto& stock = *mode->Stock;
   const std::string firstTurned = stock.Cards->ValueAtIndex(23)->ToString();
-  play.Click(230, 70);
-  play.Tick(70);
+  Click(230, 70);
+  Tick(70);
   ASSERT_TRUE(stock.StockCardTop);
   EXPECT_EQ(stock.StockCardTop->ToString(), firstTurned);
   EXPECT_EQ(stock.Cards->CurrentPosition, 22);
-  play.MoveTo(700, 500); // D turns wherever the pointer is
+  MoveMouse(700, 500); // D turns wherever the pointer is
   for (int i = 0; i < 23; ++i) {
-    play.HitKey(68);
-    play.Tick(70);
+    TapKey("D");
+    Tick(70);
   }
   EXPECT_EQ(stock.Cards->CurrentPosition, -1);
   EXPECT_EQ(stock.StockCardTop->ToString(), stock.Cards->ValueAtIndex(0)->ToString());
   EXPECT_FALSE(mode->UndoList && !mode->UndoList->empty()); // turning records nothing
-  play.Tick(110);
-  play.Click(230, 70); // the empty stock place sends the waste back
+  Tick(110);
+  Click(230, 70); // the empty stock place sends the waste back
   Settle();
   EXPECT_EQ(stock.Cards->CurrentPosition, 23);
   EXPECT_FALSE(stock.StockCardTop);
-  play.HitKey(68);
-  play.Tick(70);
+  TapKey("D");
+  Tick(70);
   EXPECT_EQ(stock.StockCardTop->ToString(), firstTurned);
 }
 
 TEST_F(KlondikeTest, WasteTopPlaysOntoTheTableauAndTheNextCardShows) {
   auto& stock = *mode->Stock;
-  play.HitKey(68);
-  play.Tick(70);
-  play.HitKey(68);
-  play.Tick(70);
+  TapKey("D");
+  Tick(70);
+  TapKey("D");
+  Tick(70);
   const std::string below = stock.Cards->ValueAtIndex(stock.Cards->CurrentPosition + 2)->ToString();
   Make(stock.StockCardTop, 1, 5);
   Make(stock.Cards->ValueAtIndex(stock.Cards->CurrentPosition + 1), 1, 5);
@@ -299,13 +286,13 @@ TEST_F(KlondikeTest, WasteTopPlaysOntoTheTableauAndTheNextCardShows) {
 
 TEST_F(KlondikeTest, PlayingTheOnlyWasteCardTurnsTheNextAndARefusedDoubleClickChangesNothing) {
   auto& stock = *mode->Stock;
-  play.HitKey(68);
-  play.Tick(70);
+  TapKey("D");
+  Tick(70);
   const std::string next = stock.Cards->ValueAtIndex(22)->ToString();
   Swap(stock.Cards->ValueAtIndex(23), 2, 1);
   Make(stock.StockCardTop, 2, 1);
   Settle();
-  play.DoubleClick(330, 70);
+  DoubleClick(330, 70);
   Settle();
   EXPECT_EQ(mode->Foundation[0]->ToString(), "D1");
   ASSERT_TRUE(stock.StockCardTop);
@@ -314,7 +301,7 @@ TEST_F(KlondikeTest, PlayingTheOnlyWasteCardTurnsTheNextAndARefusedDoubleClickCh
   // A waste top no foundation takes: "invalid", and the stock stays as it is.
   Swap(stock.Cards->ValueAtIndex(22), 3, 9);
   Make(stock.StockCardTop, 3, 9);
-  play.DoubleClick(330, 70);
+  DoubleClick(330, 70);
   Settle();
   EXPECT_EQ(mode->LastSoundPlayed, "invalid");
   EXPECT_EQ(stock.StockCardTop->ToString(), "S9");
@@ -326,12 +313,12 @@ TEST_F(KlondikeTest, UndoWaitsForFlightsAndDragsAndRestoresTheTableExactly) {
   EXPECT_EQ(mode->Undo(), 0); // nothing to undo after the deal
   Make(Top(2), 4, 1);
   const std::string before = Saved("before");
-  play.DoubleClick(int(Top(2)->x), int(Top(2)->y));
-  play.Tick(10);
+  DoubleClick(int(Top(2)->x), int(Top(2)->y));
+  Tick(10);
   EXPECT_EQ(mode->Undo(), 0); // in flight: an undo now would leave the card flying for ever
   EXPECT_EQ(mode->CanSaveGame(), 0);
   EXPECT_EQ(mode->SaveGame(folder.File("mid")), 0);
-  play.Tick(100);
+  Tick(100);
   EXPECT_EQ(mode->Undo(), 1);
   Settle();
   // Cards can still be picked up, and the table is as it was (the score aside).
@@ -346,7 +333,7 @@ TEST_F(KlondikeTest, UndoWaitsForFlightsAndDragsAndRestoresTheTableExactly) {
   PickUp(Top(1));
   ASSERT_TRUE(mode->DraggingCards);
   EXPECT_EQ(mode->Undo(), 0);
-  play.Release();
+  ReleaseButton();
   Settle();
   EXPECT_EQ(mode->Undo(), 1);
   Settle();
@@ -355,8 +342,8 @@ TEST_F(KlondikeTest, UndoWaitsForFlightsAndDragsAndRestoresTheTableExactly) {
 
 TEST_F(KlondikeTest, RestartShuffleAndLoadDropEveryHalfDoneMove) {
   Make(Top(2), 4, 1);
-  play.DoubleClick(int(Top(2)->x), int(Top(2)->y));
-  play.Tick(10);
+  DoubleClick(int(Top(2)->x), int(Top(2)->y));
+  Tick(10);
   ASSERT_EQ(mode->IsDraggingCardsMoving, 1);
   mode->Reset();
   EXPECT_EQ(mode->IsDraggingCardsMoving, 0);
@@ -367,7 +354,7 @@ TEST_F(KlondikeTest, RestartShuffleAndLoadDropEveryHalfDoneMove) {
   mode->Shuffle(); // with a run in the hand
   EXPECT_FALSE(mode->DraggingCards);
   EXPECT_EQ(mode->HoldingMouseDown, 0);
-  play.Release();
+  ReleaseButton();
   Settle();
   for (const auto& c : *mode->Cards) EXPECT_EQ(c->Dragging, 0);
 }
@@ -380,10 +367,10 @@ TEST_F(KlondikeTest, AutoCompleteShowsOnceAllIsFaceUpScores50ACardAndWins) {
   const auto& button = *mode->AutoCompleteButton;
   EXPECT_FLOAT_EQ(button.x, 336);
   EXPECT_FLOAT_EQ(button.y, 538);
-  play.Click(int(button.x) + 20, int(button.y) + 10);
+  Click(int(button.x) + 20, int(button.y) + 10);
   EXPECT_EQ(mode->DoingAutoCompleteAnimation, 1);
   EXPECT_EQ(mode->Stock->Cards->Count(), 0);
-  ASSERT_TRUE(play.TickUntil([&] { return mode->AutoCompleteAnimationFinished == 1; }, 28 * 30));
+  ASSERT_TRUE(TickUntil([&] { return mode->AutoCompleteAnimationFinished == 1; }, 28 * 30));
   EXPECT_EQ(mode->IsGameFinished(), 1);
   EXPECT_EQ(GamePlay->Score + GamePlay->ScoreAdder, 52 * 50);
   EXPECT_FALSE(mode->AutoCompleteButton);
@@ -397,11 +384,11 @@ TEST_F(KlondikeTest, UndoOrRestartDuringAutoCompleteDeclaresNoWin) {
   for (const auto& card : *mode->Cards) card->Opened = 1;
   mode->CheckAutoComplete();
   mode->StartAutoCompleteAnimation();
-  play.Tick(40);
+  Tick(40);
   EXPECT_EQ(mode->Undo(), 0);
   mode->Reset();
   Settle();
-  play.Tick(2000);
+  Tick(2000);
   EXPECT_EQ(mode->IsGameFinished(), 0);
   EXPECT_EQ(mode->Cards->Count(), 28);
   EXPECT_EQ(mode->Stock->Cards->Count(), 24);
@@ -410,8 +397,8 @@ TEST_F(KlondikeTest, UndoOrRestartDuringAutoCompleteDeclaresNoWin) {
 
 TEST_F(KlondikeTest, NewDealDropsPointsStillCountingUpButASaveKeepsThem) {
   Make(Top(2), 4, 1);
-  play.DoubleClick(int(Top(2)->x), int(Top(2)->y));
-  play.Tick(110);
+  DoubleClick(int(Top(2)->x), int(Top(2)->y));
+  Tick(110);
   ASSERT_GT(GamePlay->ScoreAdder, 0);
   const int32_t total = Score() + GamePlay->ScoreAdder;
   EXPECT_EQ(Lines(Saved("counting"))[2], std::to_string(total));
@@ -426,13 +413,13 @@ TEST_F(KlondikeTest, HintShowsAFoundationMoveFirstAndNoMovesLeftOnlyWithout) {
   for (int c = 0; c < 7; ++c) Make(Top(c), 1 + c % 2 * 2, 9 + c % 2); // red 9s and black 10s: tableau moves only
   Make(Top(4), 2, 1);
   mode->ResetHintTimer(100);
-  play.Tick(21);
+  Tick(21);
   ASSERT_TRUE(mode->CurrentHint);
   EXPECT_EQ(mode->CurrentHint->FirstCard, Top(4));
   EXPECT_EQ(mode->CurrentHint->SecondCard, mode->Foundation[0]);
   EXPECT_EQ(Top(4)->DoDrawHint, 1);
   EXPECT_EQ(mode->LastSoundPlayed, "hint1");
-  play.Tick(1100);
+  Tick(1100);
   EXPECT_EQ(Top(4)->DoDrawHint, 0); // the glow is over
   // A table where nothing goes anywhere: every card a king.
   for (const auto& card : *mode->Cards) Make(card, 3, 13);
@@ -441,7 +428,7 @@ TEST_F(KlondikeTest, HintShowsAFoundationMoveFirstAndNoMovesLeftOnlyWithout) {
   mode->CreateHints();
   EXPECT_TRUE(mode->ShowsNoMovesLeft());
   mode->ResetHintTimer(100);
-  play.Tick(30);
+  Tick(30);
   EXPECT_FALSE(mode->CurrentHint);
 }
 
@@ -465,19 +452,19 @@ TEST_F(KlondikeTest, SavedGameRightAfterTheDealHoldsTwoEqualSections) {
 
 TEST_F(KlondikeTest, SaveAndLoadRoundTripFromSeveralPositions) {
   // After stock turns, a foundation move and with a tilted card.
-  play.HitKey(68);
-  play.Tick(70);
-  play.HitKey(68);
-  play.Tick(70);
+  TapKey("D");
+  Tick(70);
+  TapKey("D");
+  Tick(70);
   Swap(Top(2), 4, 1);
-  play.DoubleClick(int(Top(2)->x), int(Top(2)->y));
+  DoubleClick(int(Top(2)->x), int(Top(2)->y));
   Settle();
   Top(5)->RotationAngle = -12.5f;
   const std::string text = Saved("played");
   auto loaded = std::make_shared<TGameModeKlondike>();
   ASSERT_EQ(loaded->LoadGame(folder.File("played.ksave")), 1) << loaded->FileMessage;
   GamePlay->GameMode = loaded;
-  ASSERT_TRUE(play.TickUntil([&] { return !loaded->IsBusy(); }, 5000));
+  ASSERT_TRUE(TickUntil([&] { return !loaded->IsBusy(); }, 5000));
   EXPECT_EQ(loaded->Stock->Cards->CurrentPosition, 21);
   EXPECT_EQ(loaded->Stock->StockCardTop->ToString(), mode->Stock->StockCardTop->ToString());
   EXPECT_EQ(loaded->Foundation[0]->CardType, 3);
@@ -492,19 +479,19 @@ TEST_F(KlondikeTest, SaveAndLoadRoundTripFromSeveralPositions) {
   // A restart goes back to the saved deal; there is nothing to undo.
   EXPECT_EQ(loaded->Undo(), 0);
   loaded->Reset();
-  ASSERT_TRUE(play.TickUntil([&] { return !loaded->IsBusy(); }, 5000));
+  ASSERT_TRUE(TickUntil([&] { return !loaded->IsBusy(); }, 5000));
   EXPECT_EQ(loaded->Stock->Cards->CurrentPosition, 23);
   EXPECT_EQ(loaded->Foundation[0]->CardNumber, 0);
 }
 
 TEST_F(KlondikeTest, SavedTimeLeavesOutThePause) {
   StartLevelTimer();
-  play.Wait(10000);
+  Wait(10000);
   PauseLevelTimer();
-  play.Wait(60000);
+  Wait(60000);
   EXPECT_EQ(Lines(Saved("paused"))[1], "10000");
   ResumeLevelTimer();
-  play.Wait(500);
+  Wait(500);
   auto loaded = std::make_shared<TGameModeKlondike>();
   ASSERT_EQ(loaded->LoadGame(folder.File("paused.ksave")), 1);
   EXPECT_EQ(LevelElapsedMs(), 10000); // the timer goes on where it stopped
@@ -585,16 +572,10 @@ namespace {
 // a score pop-up; saved as klondike_table.png beside the test binary.
 class KlondikeDrawTest : public KlondikeTest {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(test_support::EnsureHeadlessGraphics());
-    platform::ResetViewport();
-    platform::ResetDrawState();
-    KlondikeTest::SetUp();
-  }
   platform::Pixmap Frame() {
     platform::SetClsColor(0, 90, 40);
     platform::Cls();
-    play.Frame();
+    mode->Draw();
     platform::FinishDrawing();
     platform::Pixmap frame;
     EXPECT_TRUE(platform::GrabBackBuffer(frame));
@@ -608,28 +589,28 @@ protected:
 
 TEST_F(KlondikeDrawTest, TableDealDragAndPopupAreDrawn) {
   mode->Shuffle();
-  play.Tick(26 * 3 + 5);
+  Tick(26 * 3 + 5);
   auto dealing = Frame();
   EXPECT_FALSE(IsFelt(dealing, 230, 70));  // the pile the deal flies from
   EXPECT_FALSE(IsFelt(dealing, 120, 205)); // the first card dealt
   EXPECT_TRUE(IsFelt(dealing, 660, 325));  // not yet the last
   Settle();
   Swap(Top(2), 4, 1);
-  play.DoubleClick(int(Top(2)->x), int(Top(2)->y));
+  DoubleClick(int(Top(2)->x), int(Top(2)->y));
   Settle();
   // Hold the last column's top card over the felt below the table.
   PickUp(Top(6));
-  play.MoveTo(400, 480);
-  play.Tick();
+  MoveMouse(400, 480);
+  Tick();
   ASSERT_TRUE(mode->DraggingCards);
   mode->ScorePlus(460, 70);
-  play.Tick(20);
+  Tick(20);
   auto frame = Frame();
   ASSERT_TRUE(platform::SavePng(frame, "klondike_table.png"));
   EXPECT_FALSE(IsFelt(frame, 400, 480 + 38)); // the held card under the pointer
   EXPECT_FALSE(IsFelt(frame, 460, 70));       // the foundation with its ace
   EXPECT_FALSE(IsFelt(frame, 230, 70));       // the stock
-  play.Release();
+  ReleaseButton();
   Settle();
 }
 

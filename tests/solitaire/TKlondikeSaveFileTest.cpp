@@ -3,7 +3,7 @@
 #include "platform/Files.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeKlondike.h"
-#include "support/GameModeHarness.h"
+#include "support/GameModeWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,9 @@ namespace {
 
 // Replays the saved-game reader's fuzzing seeds: the valid ones load, go onto
 // a table and read back the same; the bad ones are refused.
-TEST(KlondikeSaveFileTest, FuzzSeedsAreReadAsTheirNamesSay) {
-  test_support::GameModeHarness play;
+class KlondikeSaveFileTest : public test_support::GameModeWorld {};
+
+TEST_F(KlondikeSaveFileTest, FuzzSeedsAreReadAsTheirNamesSay) {
   const std::string seeds = test_support::SourcePath("fuzz/corpus/ksave_reader/");
   const auto names = platform::ListFolder(seeds, "ksave");
   ASSERT_GE(names.size(), 6u);
@@ -24,7 +25,7 @@ TEST(KlondikeSaveFileTest, FuzzSeedsAreReadAsTheirNamesSay) {
     const bool valid = name.rfind("valid-", 0) == 0;
     ASSERT_EQ(saved.Parse(bytes), valid ? 1 : 0);
     if (!valid) continue;
-    auto mode = play.Create<TGameModeKlondike>();
+    auto mode = Create<TGameModeKlondike>();
     mode->Clear();
     TKlondikeSaveFile::Apply(saved.Current, *mode);
     TKlondikeSaveFile again;
