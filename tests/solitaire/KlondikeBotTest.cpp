@@ -255,7 +255,10 @@ private:
   // Waits for the table to come to rest, and long enough that the next press is no double click.
   void Settle() {
     play_.TickUntil([&] { return !mode_.IsBusy(); }, 20000);
-    play_.Tick(110); // 550 ms of ticks (a jump of the clock past 1 s would count as no time at all)
+    // 550 ms pass before the next press, so it is no double click (one jump:
+    // the mouse counts a gap of over a second as no time at all).
+    play_.Wait(550);
+    play_.Tick();
   }
 
   void TurnStock() {

@@ -8,6 +8,7 @@
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TSolitaireHint.h"
+#include "solitaire/TState.h"
 #include "solitaire/TStock.h"
 #include "support/GameModeWorld.h"
 #include "support/TempFolder.h"

@@ -100,6 +100,8 @@ protected:
     Game->MenuPath = DataPath("data/menus/");
     Game->SoundPath = DataPath("data/sound/");
     GameMouse->DraggingPixels = 2;
+    Game->IgnoreDebugKey = 1; // as in the game: D turns the stock, it opens no debug view
+    Game->IgnoreFrameworkKeys = 1;
     screen_ = std::make_shared<GameModeScreen>();
     Game->CurrentTScreen = screen_;
   }
