@@ -5,7 +5,7 @@
 #include "solitaire/CardPictures.h"
 #include "solitaire/CardRules.h"
 #include "solitaire/LevelTimer.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TBezier.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"

@@ -8,7 +8,7 @@
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
 #include "solitaire/CardPictures.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TState.h"

@@ -4,7 +4,7 @@
 #include "app/VQMouse.h"
 #include "platform/Graphics.h"
 #include "solitaire/CardPictures.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TBezier.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"

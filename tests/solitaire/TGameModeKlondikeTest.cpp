@@ -4,7 +4,7 @@
 #include "platform/Graphics.h"
 #include "platform/Pixmap.h"
 #include "solitaire/LevelTimer.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TSolitaireHint.h"
