@@ -83,7 +83,9 @@ std::string FolderOf(const std::string& path) {
 template <typename Buffer>
 bool ReadInto(const std::string& path, Buffer& out, int64_t maxBytes) {
   out.clear();
-  int fd = open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without blocking, so that a named pipe or a device in the data
+  // never stalls the game: anything but a regular file is refused unread.
+  int fd = open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return false;
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes) {
@@ -184,6 +186,14 @@ std::vector<std::string> ListFolder(const std::string& folder, const std::string
   closedir(dir);
   std::sort(names.begin(), names.end(), LessNoCase);
   return names;
+}
+
+bool FolderIdentity(const std::string& path, uint64_t& device, uint64_t& inode) {
+  struct stat info {};
+  if (stat(ResolvePath(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  device = uint64_t(info.st_dev);
+  inode = uint64_t(info.st_ino);
+  return true;
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, int64_t maxBytes) {

@@ -45,7 +45,7 @@ void GameSetup(const TRunOptions& options) {
   Game->TerminatedUserFunction = [] { return 0; };
 
   // Folders, then crash recovery before the settings are read.
-  Game->SetSubPathWrapper("Velquor Games/Marrowdeck");
+  Game->SetSubPathWrapper(SharedDataFolder);
   Game->CheckGoodExit();
   Game->Init(0);
   if (options.FullScreen >= 0) {

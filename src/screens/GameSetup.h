@@ -7,6 +7,10 @@ struct TRunOptions {
   int FullScreen = -1;    // --fullscreen 1, --windowed 0, -1 the saved setting
 };
 
+// The shared data folder below the user's data folder (settings, players,
+// the error log; also the last place for the single-instance lock).
+inline constexpr const char* SharedDataFolder = "Velquor Games/Marrowdeck";
+
 // Configures Game and loads every shared resource into the objects
 // CreateGameGlobals made, in the start-up order: the
 // folders and settings (with crash recovery), audio, game text, packs,

@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,7 +111,7 @@ TEST(FilesTest, FailedWriteKeepsTheOldFile) {
   EXPECT_TRUE(FolderExists(folder.File("taken")));
 }
 
-TEST(FilesTest, ReadWholeFileRespectsItsBound) {
+TEST(FilesTest, ReadWholeFileRespectsItsBoundAndReadsOnlyFiles) {
   TempFolder folder;
   folder.Write("ten.bin", "0123456789");
   std::vector<uint8_t> bytes;
@@ -120,6 +121,9 @@ TEST(FilesTest, ReadWholeFileRespectsItsBound) {
   EXPECT_TRUE(bytes.empty());
   EXPECT_FALSE(ReadWholeFile(folder.File("missing.bin"), bytes));
   EXPECT_FALSE(ReadWholeFile(folder.Path(), bytes)); // a folder is not a file
+  // A named pipe nobody writes to is refused at once instead of waited on.
+  ASSERT_EQ(mkfifo(folder.File("pipe.png").c_str(), 0600), 0);
+  EXPECT_FALSE(ReadWholeFile(folder.File("pipe.png"), bytes));
 }
 
 TEST(FilesTest, CreateFoldersMakesMissingParents) {
