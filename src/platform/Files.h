@@ -40,6 +40,11 @@ bool ReadWholeFile(const std::string& path, std::string& out, int64_t maxBytes =
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
 bool WriteFileAtomic(const std::string& path, const std::string& text);
 
+// Deletes the temporary files WriteFileAtomic leaves in `folder` when the
+// process dies mid-write: only names it makes, only older than this process.
+// Returns how many went.
+int RemoveStaleTemporaryFiles(const std::string& folder);
+
 bool CopyFile(const std::string& from, const std::string& to); // crash-safe
 bool CreateEmptyFile(const std::string& path);
 
