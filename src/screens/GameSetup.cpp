@@ -46,6 +46,9 @@ void GameSetup(const TRunOptions& options) {
 
   // Folders, then crash recovery before the settings are read.
   Game->SetSubPathWrapper(SharedDataFolder);
+  // A settings or player write killed half-way leaves its temporary file.
+  platform::RemoveStaleTemporaryFiles(Game->SubPath);
+  platform::RemoveStaleTemporaryFiles(Game->ProfilePath);
   Game->CheckGoodExit();
   Game->Init(0);
   if (options.FullScreen >= 0) {
@@ -71,8 +74,11 @@ void GameSetup(const TRunOptions& options) {
   TGameText::SetFolder(Game->TextPath);
   GameText->Read("gametext.txt");
   if (!platform::FileExists(Game->DataPrefix + "data/resources/" + "data.pak")) {
-    ShowError(GameText->FindString("Data Pak Error"), 0);
-    ExitProgram();
+    // A damaged or partial text file may lack the entry: the message is never empty.
+    std::string message = GameText->FindString("Data Pak Error");
+    if (message.empty()) message = DataPakErrorFallback;
+    ShowError(message, 0);
+    ExitProgram(1);
   }
   PakFiles->Open(platform::ResolvePath(Game->DataPrefix + "data/resources/"), ".pak");
 
