@@ -62,30 +62,59 @@ void BM_CollisionAgainstLayout(benchmark::State& state) {
 }
 BENCHMARK(BM_CollisionAgainstLayout);
 
-// 200 rotated cards drawn by the software renderer; nothing is read back.
-void BM_DrawCards(benchmark::State& state) {
+bool OpenHeadlessGraphics(benchmark::State& state) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_RENDER_DRIVER", "software", 1);
   GraphicsConfig config;
   config.vsync = false;
-  if (!OpenGraphics(config)) {
-    state.SkipWithError("cannot open the headless drawing surface");
-    return;
+  if (OpenGraphics(config)) return true;
+  state.SkipWithError("cannot open the headless drawing surface");
+  return false;
+}
+
+// A table of 200 turned cards; `moving` of them move a pixel a frame.
+void DrawTable(Picture& card, int frame, int moving) {
+  Cls();
+  for (int i = 0; i < 200; ++i) {
+    SetRotation(float((i * 37) % 360));
+    float shift = i < moving ? float(frame % 50) : 0.0f;
+    DrawPicture(card, 40.0f + (i % 20) * 38 + shift, 60.0f + (i / 20) * 52);
   }
+  SetRotation(0);
+}
+
+// 200 turned cards rasterised whole every frame by the software renderer;
+// nothing is read back.
+void BM_DrawCards(benchmark::State& state) {
+  if (!OpenHeadlessGraphics(state)) return;
+  SetFrameReuse(false);
   auto card = MakeCard();
   for (auto _ : state) {
-    Cls();
-    for (int i = 0; i < 200; ++i) {
-      SetRotation(float((i * 37) % 360));
-      DrawPicture(*card, 40.0f + (i % 20) * 38, 60.0f + (i / 20) * 52);
-    }
+    DrawTable(*card, 0, 0);
+    FinishDrawing();
+  }
+  SetFrameReuse(true);
+  ResetDrawState();
+  state.SetItemsProcessed(state.iterations() * 200);
+  CloseGraphics();
+}
+BENCHMARK(BM_DrawCards)->Unit(benchmark::kMillisecond);
+
+// The same table frame after frame with `range(0)` cards moving: only the
+// changed part is rasterised, and an unchanged frame costs its comparison.
+void BM_DrawCardsReused(benchmark::State& state) {
+  if (!OpenHeadlessGraphics(state)) return;
+  auto card = MakeCard();
+  int frame = 0;
+  for (auto _ : state) {
+    DrawTable(*card, ++frame, int(state.range(0)));
     FinishDrawing();
   }
   ResetDrawState();
   state.SetItemsProcessed(state.iterations() * 200);
   CloseGraphics();
 }
-BENCHMARK(BM_DrawCards)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawCardsReused)->Arg(0)->Arg(1)->Arg(200)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

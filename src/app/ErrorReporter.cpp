@@ -71,7 +71,7 @@ void GameShowError(const std::string& message, int fatal) {
 
 void InstallErrorReporter() { SetErrorHandler(GameShowError); }
 
-void ExitProgram() {
+void ExitProgram(int status) {
   if (Game) {
     Game->MakeGoodExit();
     Game->Kill();
@@ -81,7 +81,7 @@ void ExitProgram() {
   platform::CloseGraphics();
   platform::audio::Shutdown();
   std::fflush(nullptr);
-  std::_Exit(0);
+  std::_Exit(status);
 }
 
 std::string UncaughtErrorMessage(const std::string& text) {
@@ -95,5 +95,5 @@ void ReportUncaughtError(const std::string& text) {
   platform::CloseGraphics();
   platform::ShowSystemCursor(true);
   platform::ShowSystemMessage("Marrowdeck", UncaughtErrorMessage(text));
-  ExitProgram();
+  ExitProgram(1);
 }

@@ -19,8 +19,8 @@ std::string ErrorLogText(const std::string& message);
 
 // Ends the program: good-exit marker, audio released, system pointer shown,
 // the session hook (the layers above save their session options there), and
-// the process ends with status 0.
-[[noreturn]] void ExitProgram();
+// the process ends with `status` (0 for an ordinary end, 1 after an error).
+[[noreturn]] void ExitProgram(int status = 0);
 // Run before ExitProgram ends the process; installed by start-up once the
 // session's options file has been loaded.
 extern std::function<void()> ExitProgramHook;

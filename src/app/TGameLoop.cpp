@@ -101,7 +101,9 @@ int TGame::DoPeekEvent() {
 
 int TGame::ReadKeys() {
   if (CheckWindow() == -1) {
-    if (FadeOnExit == 0) return -1;
+    // Paused or in the background no logic runs, so an exit fade would never
+    // end: the game ends at once (InstantExit stays set).
+    if (FadeOnExit == 0 || Paused == 1 || Suspended == 1) return -1;
     InstantExit = 0;
     // A close request during a fade in would otherwise be lost: the fade in
     // is finished so the exit fade can start.

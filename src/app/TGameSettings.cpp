@@ -13,6 +13,11 @@
 namespace {
 
 int Clamp(int value, int low, int high) { return std::clamp(value, low, high); }
+
+// A priority is a level from -2 (lowest) to 2 (highest); any other number is
+// no level at all and reads as normal, so a damaged file cannot ask for an
+// extreme priority.
+int PriorityLevel(int value) { return value >= -2 && value <= 2 ? value : 0; }
 int Flag(int value) { return value != 0 ? 1 : 0; }
 
 } // namespace
@@ -147,10 +152,10 @@ int TGame::IniExtract() {
     else if (key == "VSYNC") VSync = Flag(value);
     else if (key == "DRIVER") Driver = Flag(value);
     else if (key == "SOUND DRIVER") SoundDriver = text;
-    else if (key == "FULL SCREEN PROCESS PRIORITY") FullScreenProcess = value;
-    else if (key == "FULL SCREEN THREAD PRIORITY") FullScreenThread = value;
-    else if (key == "WINDOWED PROCESS PRIORITY") WindowedProcess = value;
-    else if (key == "WINDOWED THREAD PRIORITY") WindowedThread = value;
+    else if (key == "FULL SCREEN PROCESS PRIORITY") FullScreenProcess = PriorityLevel(value);
+    else if (key == "FULL SCREEN THREAD PRIORITY") FullScreenThread = PriorityLevel(value);
+    else if (key == "WINDOWED PROCESS PRIORITY") WindowedProcess = PriorityLevel(value);
+    else if (key == "WINDOWED THREAD PRIORITY") WindowedThread = PriorityLevel(value);
     else if (key == "PROFILE NAME") ProfileName = text;
     else if (key == "REGION") Region = value;
     else if (key == "SUB-REGION") SubRegion = value;

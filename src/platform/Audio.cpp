@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <set>
+#include <sys/stat.h>
 
 #include "platform/Files.h"
 #include "platform/WavReader.h"
@@ -102,6 +103,9 @@ struct OggHandle {
 using OggFile = std::unique_ptr<OggHandle>;
 
 OggFile OpenOggFile(const std::string& path) {
+  // A named pipe or a device under a music file's name would block the open.
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
   auto handle = std::make_unique<OggHandle>();
   if (ov_fopen(path.c_str(), &handle->file) != 0) return nullptr;
   handle->open = true;

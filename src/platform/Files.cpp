@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace platform {
@@ -83,7 +85,9 @@ std::string FolderOf(const std::string& path) {
 template <typename Buffer>
 bool ReadInto(const std::string& path, Buffer& out, int64_t maxBytes) {
   out.clear();
-  int fd = open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without blocking, so that a named pipe or a device in the data
+  // never stalls the game: anything but a regular file is refused unread.
+  int fd = open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return false;
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes) {
@@ -186,6 +190,14 @@ std::vector<std::string> ListFolder(const std::string& folder, const std::string
   return names;
 }
 
+bool FolderIdentity(const std::string& path, uint64_t& device, uint64_t& inode) {
+  struct stat info {};
+  if (stat(ResolvePath(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  device = uint64_t(info.st_dev);
+  inode = uint64_t(info.st_ino);
+  return true;
+}
+
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, int64_t maxBytes) {
   return ReadInto(path, out, maxBytes);
 }
@@ -194,9 +206,57 @@ bool ReadWholeFile(const std::string& path, std::string& out, int64_t maxBytes) 
   return ReadInto(path, out, maxBytes);
 }
 
+namespace {
+
+// WriteFileAtomic's temporary files: the target's name, this, and six
+// characters chosen by mkstemp.
+constexpr char TemporaryMark[] = ".tmp-";
+constexpr size_t TemporaryMarkLength = sizeof(TemporaryMark) - 1;
+
+bool IsTemporaryName(const std::string& name) {
+  if (name.size() < TemporaryMarkLength + 7) return false;
+  const size_t mark = name.size() - 6 - TemporaryMarkLength;
+  if (name.compare(mark, TemporaryMarkLength, TemporaryMark) != 0) return false;
+  for (size_t i = name.size() - 6; i < name.size(); ++i)
+    if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+  return true;
+}
+
+// When this process started, by the wall clock files are stamped with.
+const timespec processStartTime = [] {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return now;
+}();
+
+bool Before(const timespec& a, const timespec& b) {
+  return a.tv_sec != b.tv_sec ? a.tv_sec < b.tv_sec : a.tv_nsec < b.tv_nsec;
+}
+
+} // namespace
+
+int RemoveStaleTemporaryFiles(const std::string& folder) {
+  const std::string base = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  DIR* dir = opendir(ResolvePath(base.empty() ? "." : base).c_str());
+  if (!dir) return 0;
+  std::vector<std::string> stale;
+  while (dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    struct stat info {};
+    if (IsTemporaryName(name) && lstat((base + name).c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        Before(info.st_mtim, processStartTime))
+      stale.push_back(name);
+  }
+  closedir(dir);
+  int removed = 0;
+  for (const std::string& name : stale)
+    if (unlink((base + name).c_str()) == 0) ++removed;
+  return removed;
+}
+
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
   std::string target = ResolvePath(path);
-  std::string temp = target + ".tmp-XXXXXX";
+  std::string temp = target + TemporaryMark + "XXXXXX";
   int fd = mkstemp(temp.data());
   if (fd < 0) return false;
   bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;

@@ -25,7 +25,12 @@ int64_t FileSize(const std::string& path);   // -1 when missing
 std::vector<std::string> ListFolder(const std::string& folder, const std::string& extension = "",
                                     bool foldersToo = false);
 
-// Reads a whole file; false when it cannot be opened or read. `maxBytes`
+// The device and inode of a folder (links followed): the same pair means the
+// same folder, whatever the path. False when `path` is no folder.
+bool FolderIdentity(const std::string& path, uint64_t& device, uint64_t& inode);
+
+// Reads a whole regular file; false when it cannot be opened or read, or is
+// something else (a folder, a named pipe, a device). `maxBytes`
 // bounds what is accepted (a larger file is refused).
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, int64_t maxBytes = 512ll << 20);
 bool ReadWholeFile(const std::string& path, std::string& out, int64_t maxBytes = 512ll << 20);
@@ -34,6 +39,11 @@ bool ReadWholeFile(const std::string& path, std::string& out, int64_t maxBytes =
 // and renames it over `path`. On failure the old file is untouched.
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size);
 bool WriteFileAtomic(const std::string& path, const std::string& text);
+
+// Deletes the temporary files WriteFileAtomic leaves in `folder` when the
+// process dies mid-write: only names it makes, only older than this process.
+// Returns how many went.
+int RemoveStaleTemporaryFiles(const std::string& folder);
 
 bool CopyFile(const std::string& from, const std::string& to); // crash-safe
 bool CreateEmptyFile(const std::string& path);

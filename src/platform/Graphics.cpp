@@ -1,10 +1,13 @@
 #include "platform/Graphics.h"
+#include "platform/DrawList.h"
+#include "platform/RendererProbe.h"
 #include "platform/Texture.h"
 #include "platform/WindowState.h"
 
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -29,12 +32,15 @@ struct TextureDeleter {
 // Everything the drawing layer owns. Drawing goes into `canvas`, a texture of
 // the logical size; Flip scales it into the window with borders to keep the
 // aspect, which also makes the back-buffer grab exact whatever the window size.
+// Drawing calls aimed at the canvas wait on `list` until the frame is shown
+// (or until the canvas is read); drawing into a render target is carried out at once.
 struct GraphicsState {
   std::unique_ptr<SDL_Window, WindowDeleter> window;
   std::unique_ptr<SDL_Renderer, RendererDeleter> renderer;
   std::unique_ptr<SDL_Texture, TextureDeleter> canvas;
   unsigned generation = 0;
   bool videoStarted = false;
+  bool videoRefused = false; // only an invisible driver was to be had
   int width = 800, height = 600;
   bool fullScreen = false;
   bool softwareRenderer = false;
@@ -44,6 +50,14 @@ struct GraphicsState {
   int quickPresents = 0;
   Clock::duration framePeriod = std::chrono::microseconds(16667);
   Clock::time_point nextFrame;
+
+  DrawList list;
+  uint64_t frame = 1;         // counts Flips
+  bool frameReuse = true;
+  PixelRect unshown;          // canvas pixels changed since the window last showed them
+  bool windowStale = true;    // the window must be shown whole (new, exposed, resized)
+  SDL_Rect shownBox{0, 0, 0, 0};
+  FrameStats stats;
 
   Blend blend = Blend::Alpha;
   float alpha = 1;
@@ -89,16 +103,7 @@ Uint8 AlphaByte() { return Uint8(std::lround(std::clamp(G().alpha, 0.0f, 1.0f) *
 
 Uint8 ColorByte(int value) { return Uint8(std::clamp(value, 0, 255)); }
 
-void ApplyClip() {
-  GraphicsState& g = G();
-  if (g.target || !g.clipping) SDL_RenderSetClipRect(g.renderer.get(), nullptr);
-  else SDL_RenderSetClipRect(g.renderer.get(), &g.clip);
-}
-
-void SelectCanvas() {
-  SDL_SetRenderTarget(G().renderer.get(), G().canvas.get());
-  ApplyClip();
-}
+void SelectCanvas() { SDL_SetRenderTarget(G().renderer.get(), G().canvas.get()); }
 
 // The area of the window's output that shows the canvas.
 SDL_Rect Letterbox() {
@@ -135,6 +140,9 @@ bool MakeCanvas() {
   SelectCanvas();
   SDL_SetRenderDrawColor(g.renderer.get(), 0, 0, 0, 255);
   SDL_RenderClear(g.renderer.get());
+  g.list.Clear(); // the new canvas holds no frame yet
+  g.unshown = PixelRect{};
+  g.windowStale = true;
   return true;
 }
 
@@ -144,36 +152,89 @@ void ReadRefreshRate() {
   g.framePeriod = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / rate));
 }
 
-void ApplyPictureState(const Texture& texture) {
+void StampClip(DrawCommand& command) {
   GraphicsState& g = G();
-  SDL_Texture* handle = texture.Handle();
-  SDL_SetTextureColorMod(handle, ColorByte(g.red), ColorByte(g.green), ColorByte(g.blue));
-  const Uint8 alpha = AlphaByte();
-  SDL_SetTextureAlphaMod(handle, alpha);
+  if (g.target || !g.clipping) return; // a render target is drawn whole
+  command.clipped = true;
+  command.clip = PixelRect{g.clip.x, g.clip.y, g.clip.w, g.clip.h};
+}
+
+// A picture drawn with the current colour, alpha and blend.
+DrawCommand PictureCommand(DrawCommand::Kind kind, Texture& texture, const Picture& picture) {
+  GraphicsState& g = G();
+  DrawCommand command;
+  command.kind = kind;
+  command.r = ColorByte(g.red);
+  command.g = ColorByte(g.green);
+  command.b = ColorByte(g.blue);
+  command.a = AlphaByte();
   SDL_BlendMode mode = ToSdl(g.blend);
   // An opaque picture drawn unturned at full size and full alpha covers its
   // rectangle exactly, so blending it would only cost time (a whole-screen
   // background blended every frame is most of an idle frame's work in software).
-  if (mode == SDL_BLENDMODE_BLEND && alpha == 255 && texture.Opaque() && g.rotation == 0 &&
+  if (mode == SDL_BLENDMODE_BLEND && command.a == 255 && texture.Opaque() && g.rotation == 0 &&
       std::fabs(g.scaleX) == 1 && std::fabs(g.scaleY) == 1)
     mode = SDL_BLENDMODE_NONE;
-  SDL_SetTextureBlendMode(handle, mode);
+  command.blend = int(mode);
+  command.texture = &texture;
+  command.textureSerial = texture.Serial();
+  command.textureW = picture.Width();
+  command.textureH = picture.Height();
+  command.opaque = texture.Opaque();
+  StampClip(command);
+  return command;
 }
 
-void ApplyShapeState() {
+// A shape drawn with the current colour, alpha and blend.
+DrawCommand ShapeCommand(DrawCommand::Kind kind) {
   GraphicsState& g = G();
-  SDL_SetRenderDrawBlendMode(g.renderer.get(), ToSdl(g.blend));
-  SDL_SetRenderDrawColor(g.renderer.get(), ColorByte(g.red), ColorByte(g.green), ColorByte(g.blue), AlphaByte());
+  DrawCommand command;
+  command.kind = kind;
+  command.blend = int(ToSdl(g.blend));
+  command.r = ColorByte(g.red);
+  command.g = ColorByte(g.green);
+  command.b = ColorByte(g.blue);
+  command.a = AlphaByte();
+  StampClip(command);
+  return command;
+}
+
+// Draws what the list holds onto the canvas. Called by Flip, and also
+// before the canvas is read, a target drawn into or a listed texture freed:
+// drawing after that starts a new list over what the canvas now shows.
+void DrawListNow() {
+  GraphicsState& g = G();
+  if (!g.list.Pending()) return;
+  if (!g.frameReuse) g.list.Invalidate();
+  SelectCanvas();
+  g.unshown = Union(g.unshown, g.list.Rasterise(g.renderer.get(), g.width, g.height));
+}
+
+void Submit(const DrawCommand& command) {
+  GraphicsState& g = G();
+  if (command.texture) command.texture->recordedFrame = g.frame;
+  if (g.target) DrawList::Execute(g.renderer.get(), command);
+  else g.list.Record(command);
 }
 
 } // namespace
 
 // ---- Textures ----------------------------------------------------------------
 
+std::atomic<uint64_t> nextTextureSerial{1};
+
+Texture::Texture(SDL_Texture* handle, unsigned generation, bool opaque)
+    : handle_(handle), generation_(generation), opaque_(opaque), serial_(nextTextureSerial++) {}
+
 Texture::~Texture() {
   // A texture of an older renderer went with that renderer.
-  if (handle_ && !graphicsStateGone && generation_ == G().generation && G().renderer) SDL_DestroyTexture(handle_);
+  if (!handle_ || graphicsStateGone || generation_ != G().generation || !G().renderer) return;
+  // The frame's list may still name it: that much of the frame is drawn now.
+  if (recordedFrame == G().frame && G().list.Pending()) DrawListNow();
+  SDL_DestroyTexture(handle_);
 }
+
+void Texture::PixelsChanged() { serial_ = nextTextureSerial++; }
 
 std::unique_ptr<Texture> Texture::Create(const Pixmap& pixels, bool filter, bool target) {
   GraphicsState& g = G();
@@ -192,27 +253,23 @@ std::unique_ptr<Texture> Texture::Create(const Pixmap& pixels, bool filter, bool
 
 // ---- Window and renderer -----------------------------------------------------
 
-// True for an OpenGL renderer whose driver is a CPU rasteriser (llvmpipe,
-// softpipe, the generic software rasteriser).
-static bool RendererRasterisesOnCpu(SDL_Renderer* renderer) {
-  SDL_RendererInfo info{};
-  if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return false;
-  if (std::strncmp(info.name, "opengl", 6) != 0) return false;
-  using GetString = const unsigned char* (*)(unsigned int);
-  auto glGetString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-  if (!glGetString) return false;
-  const unsigned char* name = glGetString(0x1F01); // GL_RENDERER
-  if (!name) return false;
-  const std::string text(reinterpret_cast<const char*>(name));
-  return text.find("llvmpipe") != std::string::npos || text.find("softpipe") != std::string::npos ||
-         text.find("Software Rasterizer") != std::string::npos;
-}
-
 bool EnsureVideo() {
   GraphicsState& g = G();
   if (g.videoStarted) return true;
+  if (g.videoRefused) return false;
+  BeginRendererProbe(); // before this process opens its own display connection
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+  // Without a reachable display SDL falls back to drivers that show nothing,
+  // and a game nobody can see would wait for ever: those drivers are taken
+  // only when SDL_VIDEODRIVER asks for them (the tests' headless runs).
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!SDL_getenv("SDL_VIDEODRIVER") && driver &&
+      (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    g.videoRefused = true;
+    return false;
+  }
   g.videoStarted = true;
   return true;
 }
@@ -245,6 +302,14 @@ void RendererLost() {
   MakeCanvas();
 }
 
+void CanvasLost() {
+  GraphicsState& g = G();
+  g.list.Invalidate();
+  g.windowStale = true;
+}
+
+void WindowNeedsRedraw() { G().windowStale = true; }
+
 int CountGraphicsModes() {
   if (!EnsureVideo()) return 0;
   int modes = SDL_GetNumDisplayModes(0);
@@ -257,20 +322,25 @@ bool OpenGraphics(const GraphicsConfig& config) {
   GraphicsState& g = G();
   g.width = std::max(1, config.width);
   g.height = std::max(1, config.height);
-  Uint32 windowFlags = SDL_WINDOW_RESIZABLE | (config.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  // OpenGL that rasterises on the processor (no graphics card, as under Xvfb)
+  // costs several times the CPU of SDL's own software renderer for the same
+  // frames, so there the software renderer draws and presents straight into
+  // the window, with no OpenGL in the process at all. With a graphics card
+  // the window is made for OpenGL at once, so it is not made twice. An
+  // explicit SDL_RENDER_DRIVER is left alone.
+  const OpenGlKind openGl = SDL_getenv("SDL_RENDER_DRIVER") ? OpenGlKind::Unknown : RendererProbeResult();
+  const bool software = openGl == OpenGlKind::Cpu || openGl == OpenGlKind::None;
+  if (software) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  Uint32 windowFlags = SDL_WINDOW_RESIZABLE | (config.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) |
+                       (openGl == OpenGlKind::Gpu ? SDL_WINDOW_OPENGL : 0);
   g.window.reset(SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, g.width,
                                   g.height, windowFlags));
   if (!g.window) return false;
   SDL_SetWindowMinimumSize(g.window.get(), g.width / 4, g.height / 4);
   Uint32 vsyncFlag = config.vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-  g.renderer.reset(
-      SDL_CreateRenderer(g.window.get(), -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE | vsyncFlag));
-  // An OpenGL renderer that rasterises on the CPU (no graphics card, as under
-  // Xvfb) costs more than twice the CPU of SDL's own software renderer for the
-  // same frames, so the game prefers the latter there. An explicit
-  // SDL_RENDER_DRIVER is left alone.
-  if (g.renderer && !SDL_getenv("SDL_RENDER_DRIVER") && RendererRasterisesOnCpu(g.renderer.get()))
-    g.renderer.reset();
+  if (!software)
+    g.renderer.reset(
+        SDL_CreateRenderer(g.window.get(), -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE | vsyncFlag));
   if (!g.renderer)
     g.renderer.reset(SDL_CreateRenderer(g.window.get(), -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE));
   if (!g.renderer) {
@@ -295,6 +365,7 @@ bool OpenGraphics(const GraphicsConfig& config) {
   ResetDrawState();
   ReadRefreshRate();
   g.nextFrame = Clock::now();
+  g.shownBox = SDL_Rect{0, 0, 0, 0};
   return true;
 }
 
@@ -302,6 +373,7 @@ void CloseGraphics() {
   GraphicsState& g = G();
   ++g.generation; // textures still held by pictures are forgotten, not freed
   g.target = nullptr;
+  g.list.Clear(); // names textures that go with the renderer
   g.canvas.reset();
   g.renderer.reset(); // frees every texture it made
   g.window.reset();
@@ -328,6 +400,7 @@ bool SetFullScreen(bool fullScreen) {
     SDL_SetWindowPosition(g.window.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
   g.fullScreen = fullScreen;
+  g.windowStale = true;
   ReadRefreshRate();
   return true;
 }
@@ -443,13 +516,9 @@ void SetViewport(int x, int y, int w, int h) {
   GraphicsState& g = G();
   g.clipping = true;
   g.clip = SDL_Rect{x, y, std::max(0, w), std::max(0, h)};
-  if (g.renderer) ApplyClip();
 }
 
-void ResetViewport() {
-  G().clipping = false;
-  if (G().renderer) ApplyClip();
-}
+void ResetViewport() { G().clipping = false; }
 
 void ResetDrawState() {
   GraphicsState& g = G();
@@ -466,9 +535,13 @@ void ResetDrawState() {
 void Cls() {
   GraphicsState& g = G();
   if (!g.renderer) return;
-  SDL_SetRenderDrawBlendMode(g.renderer.get(), SDL_BLENDMODE_NONE);
-  SDL_SetRenderDrawColor(g.renderer.get(), ColorByte(g.clsRed), ColorByte(g.clsGreen), ColorByte(g.clsBlue), 255);
-  SDL_RenderClear(g.renderer.get());
+  DrawCommand command;
+  command.kind = DrawCommand::Kind::Clear;
+  command.blend = int(SDL_BLENDMODE_NONE);
+  command.r = ColorByte(g.clsRed);
+  command.g = ColorByte(g.clsGreen);
+  command.b = ColorByte(g.clsBlue);
+  Submit(command);
 }
 
 void DrawPicture(Picture& picture, float x, float y, int frame) {
@@ -476,7 +549,6 @@ void DrawPicture(Picture& picture, float x, float y, int frame) {
   if (!g.renderer || g.scaleX == 0 || g.scaleY == 0) return;
   Texture* texture = picture.FrameTexture(frame);
   if (!texture) return;
-  ApplyPictureState(*texture);
   float sx = std::fabs(g.scaleX), sy = std::fabs(g.scaleY);
   float handleX = picture.HandleX(), handleY = picture.HandleY();
   int flip = SDL_FLIP_NONE;
@@ -489,15 +561,19 @@ void DrawPicture(Picture& picture, float x, float y, int frame) {
     flip |= SDL_FLIP_VERTICAL;
     handleY = picture.Height() - handleY;
   }
-  SDL_FRect dest{x + g.originX - handleX * sx, y + g.originY - handleY * sy, picture.Width() * sx,
-                 picture.Height() * sy};
-  if (g.rotation == 0 && flip == SDL_FLIP_NONE) {
-    SDL_RenderCopyF(g.renderer.get(), texture->Handle(), nullptr, &dest);
-    return;
+  const bool turned = g.rotation != 0 || flip != SDL_FLIP_NONE;
+  DrawCommand command = PictureCommand(turned ? DrawCommand::Kind::CopyEx : DrawCommand::Kind::Copy, *texture, picture);
+  command.x = x + g.originX - handleX * sx;
+  command.y = y + g.originY - handleY * sy;
+  command.w = picture.Width() * sx;
+  command.h = picture.Height() * sy;
+  if (turned) {
+    command.angle = g.rotation;
+    command.centreX = handleX * sx;
+    command.centreY = handleY * sy;
+    command.flip = flip;
   }
-  SDL_FPoint centre{handleX * sx, handleY * sy};
-  SDL_RenderCopyExF(g.renderer.get(), texture->Handle(), nullptr, &dest, g.rotation, &centre,
-                    SDL_RendererFlip(flip));
+  Submit(command);
 }
 
 void DrawSubPicture(Picture& picture, float x, float y, float w, float h, float sx, float sy, float sw, float sh,
@@ -506,16 +582,19 @@ void DrawSubPicture(Picture& picture, float x, float y, float w, float h, float 
   if (!g.renderer || w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
   Texture* texture = picture.FrameTexture(frame);
   if (!texture) return;
-  ApplyPictureState(*texture);
-  SDL_Rect source{int(std::lround(sx)), int(std::lround(sy)), int(std::lround(sw)), int(std::lround(sh))};
-  SDL_FRect dest{x + g.originX, y + g.originY, w, h};
-  SDL_RenderCopyF(g.renderer.get(), texture->Handle(), &source, &dest);
+  DrawCommand command = PictureCommand(DrawCommand::Kind::Copy, *texture, picture);
+  command.sourced = true;
+  command.source = PixelRect{int(std::lround(sx)), int(std::lround(sy)), int(std::lround(sw)), int(std::lround(sh))};
+  command.x = x + g.originX;
+  command.y = y + g.originY;
+  command.w = w;
+  command.h = h;
+  Submit(command);
 }
 
 void DrawRect(float x, float y, float w, float h) {
   GraphicsState& g = G();
   if (!g.renderer) return;
-  ApplyShapeState();
   float left = x + g.originX, top = y + g.originY;
   float width = w * g.scaleX, height = h * g.scaleY;
   if (g.rotation == 0) {
@@ -527,57 +606,125 @@ void DrawRect(float x, float y, float w, float h) {
       top += height;
       height = -height;
     }
-    SDL_FRect rect{left, top, width, height};
-    SDL_RenderFillRectF(g.renderer.get(), &rect);
+    DrawCommand command = ShapeCommand(DrawCommand::Kind::FillRect);
+    command.x = left;
+    command.y = top;
+    command.w = width;
+    command.h = height;
+    Submit(command);
     return;
   }
-  // Rotated about its top-left corner, as two triangles.
+  // Turned about its top-left corner, as two triangles.
   float radians = g.rotation * float(M_PI) / 180.0f;
   float c = std::cos(radians), s = std::sin(radians);
-  SDL_Color color{ColorByte(g.red), ColorByte(g.green), ColorByte(g.blue), AlphaByte()};
   const float corners[4][2] = {{0, 0}, {width, 0}, {width, height}, {0, height}};
-  SDL_Vertex vertices[4];
+  DrawCommand command = ShapeCommand(DrawCommand::Kind::Quad);
   for (int i = 0; i < 4; ++i) {
-    vertices[i].position = SDL_FPoint{left + c * corners[i][0] - s * corners[i][1],
-                                      top + s * corners[i][0] + c * corners[i][1]};
-    vertices[i].color = color;
-    vertices[i].tex_coord = SDL_FPoint{0, 0};
+    command.quad[2 * i] = left + c * corners[i][0] - s * corners[i][1];
+    command.quad[2 * i + 1] = top + s * corners[i][0] + c * corners[i][1];
   }
-  const int indices[6] = {0, 1, 2, 0, 2, 3};
-  SDL_RenderGeometry(g.renderer.get(), nullptr, vertices, 4, indices, 6);
+  Submit(command);
 }
 
 void DrawLine(float x1, float y1, float x2, float y2) {
   GraphicsState& g = G();
   if (!g.renderer) return;
-  ApplyShapeState();
-  SDL_RenderDrawLineF(g.renderer.get(), x1 + g.originX, y1 + g.originY, x2 + g.originX, y2 + g.originY);
+  DrawCommand command = ShapeCommand(DrawCommand::Kind::Line);
+  command.x = x1 + g.originX;
+  command.y = y1 + g.originY;
+  command.w = x2 + g.originX;
+  command.h = y2 + g.originY;
+  Submit(command);
 }
 
 void Plot(float x, float y) {
   GraphicsState& g = G();
   if (!g.renderer) return;
-  ApplyShapeState();
-  SDL_RenderDrawPointF(g.renderer.get(), x + g.originX, y + g.originY);
+  DrawCommand command = ShapeCommand(DrawCommand::Kind::Point);
+  command.x = x + g.originX;
+  command.y = y + g.originY;
+  Submit(command);
 }
 
-void Flip(bool vsync) {
+namespace {
+
+// Sleeps until the next refresh slot; a frame that ran late starts a new slot.
+void WaitForNextSlot(Clock::time_point now) {
   GraphicsState& g = G();
-  if (!g.renderer) return;
-  if (g.target) EndRenderTo();
+  g.nextFrame += g.framePeriod;
+  if (g.nextFrame < now) g.nextFrame = now;
+  else std::this_thread::sleep_until(g.nextFrame);
+}
+
+// Paints the window's area outside the canvas black.
+void ClearBorders(const SDL_Rect& box) {
+  GraphicsState& g = G();
+  int outW = g.width, outH = g.height;
+  SDL_GetRendererOutputSize(g.renderer.get(), &outW, &outH);
+  const SDL_Rect borders[4] = {{0, 0, outW, box.y},
+                               {0, box.y + box.h, outW, outH - box.y - box.h},
+                               {0, box.y, box.x, box.h},
+                               {box.x + box.w, box.y, outW - box.x - box.w, box.h}};
+  for (const SDL_Rect& border : borders)
+    if (border.w > 0 && border.h > 0) SDL_RenderFillRect(g.renderer.get(), &border);
+}
+
+// Puts the canvas into the window: only the changed part where the window
+// keeps what it was given (the software renderer at the canvas's own size),
+// else the whole canvas, letterboxed.
+void Present(const SDL_Rect& box, bool whole) {
+  GraphicsState& g = G();
   SDL_Renderer* renderer = g.renderer.get();
   SDL_SetRenderTarget(renderer, nullptr);
   SDL_RenderSetClipRect(renderer, nullptr);
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  SDL_RenderClear(renderer);
-  SDL_Rect box = Letterbox();
-  SDL_RenderCopy(renderer, g.canvas.get(), nullptr, &box);
+  const bool oneToOne = box.w == g.width && box.h == g.height;
+  if (g.softwareRenderer && oneToOne && !whole) {
+    const SDL_Rect source{g.unshown.x, g.unshown.y, g.unshown.w, g.unshown.h};
+    const SDL_Rect dest{box.x + source.x, box.y + source.y, source.w, source.h};
+    SDL_RenderCopy(renderer, g.canvas.get(), &source, &dest);
+    SDL_RenderFlush(renderer);
+    SDL_UpdateWindowSurfaceRects(g.window.get(), &dest, 1);
+  } else {
+    // A window surface keeps its borders; a back buffer must be cleared.
+    if (g.softwareRenderer) ClearBorders(box);
+    else SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, g.canvas.get(), nullptr, &box);
+    SDL_RenderPresent(renderer);
+  }
+  SelectCanvas();
+}
+
+} // namespace
+
+void Flip(bool vsync) {
+  GraphicsState& g = G();
+  if (!g.renderer) return;
+  if (g.target) EndRenderTo();
+  DrawListNow();
+  ++g.frame;
+
+  // The window already shows this very picture: neither draw nor show it again,
+  // but keep the pace of the frames.
+  const SDL_Rect box = Letterbox();
+  const bool whole = g.windowStale || !g.frameReuse || !SDL_RectEquals(&box, &g.shownBox);
+  if (!whole && g.unshown.Empty()) {
+    ++g.stats.skipped;
+    g.stats.changedPixels = 0;
+    WaitForNextSlot(Clock::now());
+    return;
+  }
+  ++g.stats.presented;
+  g.stats.changedPixels = whole ? g.width * g.height : g.unshown.w * g.unshown.h;
+
   bool waitForRetrace = vsync && VSyncActive();
   Clock::time_point before = Clock::now();
-  SDL_RenderPresent(renderer);
+  Present(box, whole);
   Clock::time_point after = Clock::now();
-  SelectCanvas();
+  g.unshown = PixelRect{};
+  g.windowStale = false;
+  g.shownBox = box;
 
   if (waitForRetrace) {
     // Some drivers accept vsync and then never wait (virtual displays); after
@@ -590,10 +737,7 @@ void Flip(bool vsync) {
     g.nextFrame = after;
     return;
   }
-  // Sleep until the next refresh slot; a frame that ran late starts a new slot.
-  g.nextFrame += g.framePeriod;
-  if (g.nextFrame < after) g.nextFrame = after;
-  else std::this_thread::sleep_until(g.nextFrame);
+  WaitForNextSlot(after);
 }
 
 bool BeginRenderTo(Picture& target) {
@@ -601,12 +745,15 @@ bool BeginRenderTo(Picture& target) {
   if (!g.renderer || !target.IsRenderTarget()) return false;
   if (g.target) EndRenderTo();
   Texture* texture = target.FrameTexture(0);
-  if (!texture || SDL_SetRenderTarget(g.renderer.get(), texture->Handle()) != 0) {
+  if (!texture) return false;
+  // Drawings of the target already listed must show its pixels as they are now.
+  DrawListNow();
+  if (SDL_SetRenderTarget(g.renderer.get(), texture->Handle()) != 0) {
     SelectCanvas();
     return false;
   }
+  SDL_RenderSetClipRect(g.renderer.get(), nullptr);
   g.target = &target;
-  ApplyClip();
   return true;
 }
 
@@ -617,6 +764,7 @@ void EndRenderTo() {
   if (SDL_RenderReadPixels(g.renderer.get(), nullptr, SDL_PIXELFORMAT_RGBA32, pixels.rgba.data(),
                            pixels.width * 4) == 0)
     g.target->PixelsChanged();
+  if (Texture* texture = g.target->FrameTexture(0)) texture->PixelsChanged();
   g.target = nullptr;
   SelectCanvas();
 }
@@ -626,6 +774,8 @@ bool GrabBackBuffer(Pixmap& out) {
   if (!g.renderer) return false;
   Picture* wasDrawingInto = g.target;
   if (wasDrawingInto) SDL_SetRenderTarget(g.renderer.get(), g.canvas.get());
+  else DrawListNow();
+  SDL_RenderSetClipRect(g.renderer.get(), nullptr);
   out.width = g.width;
   out.height = g.height;
   out.rgba.assign(size_t(g.width) * g.height * 4, 0);
@@ -640,8 +790,15 @@ bool GrabBackBuffer(Pixmap& out) {
 }
 
 void FinishDrawing() {
-  if (G().renderer) SDL_RenderFlush(G().renderer.get());
+  GraphicsState& g = G();
+  if (!g.renderer) return;
+  if (!g.target) DrawListNow();
+  SDL_RenderFlush(g.renderer.get());
 }
+
+FrameStats GetFrameStats() { return G().stats; }
+
+void SetFrameReuse(bool on) { G().frameReuse = on; }
 
 unsigned RendererGeneration() { return G().generation; }
 

@@ -72,14 +72,33 @@ void Plot(float x, float y);
 
 // Shows the frame. With vsync on and supported this waits for the retrace;
 // otherwise it sleeps until the next refresh slot so an idle game never spins.
+// Drawing calls wait until then: a frame drawn exactly like the one the window
+// shows is neither rasterised nor shown again (the pace stays the same), and a
+// frame that changed in one place is redrawn and shown only there.
 void Flip(bool vsync);
+
+// How the recent frames went (for tests and measuring).
+struct FrameStats {
+  uint64_t presented = 0; // frames put into the window
+  uint64_t skipped = 0;   // frames identical to what the window showed
+  int changedPixels = 0;  // canvas pixels the last frame put into the window
+};
+FrameStats GetFrameStats();
+// Off: every frame is rasterised whole and shown, as a reference.
+void SetFrameReuse(bool on);
+
+// Finds out, in a short-lived child process, whether OpenGL on this display
+// rasterises on the processor, so that OpenGraphics can choose the renderer
+// without loading an OpenGL driver. Call it early (before other threads
+// exist); OpenGraphics waits for the answer, starting the probe if needed.
+void BeginRendererProbe();
 
 // Draws into an off-screen picture made by Picture::CreateRenderTarget until
 // EndRenderTo, which also copies the result into the picture's pixels.
 bool BeginRenderTo(Picture& target);
 void EndRenderTo();
 
-// Carries out every queued drawing command now (the renderer batches them).
+// Carries out every drawing call made so far (they wait for Flip otherwise).
 void FinishDrawing();
 
 // Reads the 800 x 600 back buffer (before Flip).

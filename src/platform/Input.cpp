@@ -124,7 +124,16 @@ void Translate(const SDL_Event& e) {
       break;
     default: break;
     }
+    switch (e.window.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED: WindowNeedsRedraw(); break;
+    default: break;
+    }
     break;
+  case SDL_RENDER_TARGETS_RESET: CanvasLost(); break;
   case SDL_RENDER_DEVICE_RESET: RendererLost(); break;
   default: break;
   }

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -36,25 +38,59 @@ void Delay(int milliseconds) {
   if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-bool AcquireSingleInstanceLock(const std::string& name) {
-  if (lockDescriptor >= 0 && lockOwner == getpid() && lockName == name) return true; // already ours
-  std::string folder = EnvOr("XDG_RUNTIME_DIR", "");
-  std::string path;
+namespace {
+
+enum class LockResult { Taken, Held, Unusable };
+
+// Takes the lock file at `path`. A link, anything but a regular file, or a
+// file of another user (planted in a shared /tmp) is unusable, never followed.
+LockResult TakeLock(const std::string& path) {
+  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  if (fd < 0) return LockResult::Unusable;
   struct stat info {};
-  if (!folder.empty() && stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-    path = folder + "/" + name + ".lock";
-  else
-    path = "/tmp/" + name + "-" + std::to_string(getuid()) + ".lock";
-  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return true; // cannot lock at all: do not stop the game from starting
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != geteuid()) {
+    close(fd);
+    return LockResult::Unusable;
+  }
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     bool held = errno == EWOULDBLOCK;
     close(fd);
-    return !held;
+    return held ? LockResult::Held : LockResult::Unusable;
   }
   lockDescriptor = fd;
-  lockName = name;
   lockOwner = getpid();
+  return LockResult::Taken;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+bool AcquireSingleInstanceLock(const std::string& name, const std::string& fallbackFolder) {
+  if (lockDescriptor >= 0 && lockOwner == getpid() && lockName == name) return true; // already ours
+  std::vector<std::string> places;
+  std::string runtime = EnvOr("XDG_RUNTIME_DIR", "");
+  if (IsFolder(runtime)) places.push_back(runtime + "/" + name + ".lock");
+  places.push_back("/tmp/" + name + "-" + std::to_string(getuid()) + ".lock");
+  if (!fallbackFolder.empty()) {
+    std::string folder = fallbackFolder.back() == '/' ? fallbackFolder : fallbackFolder + "/";
+    // The data folder is made at start-up anyway; here it may be new.
+    for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1))
+      mkdir(folder.substr(0, slash).c_str(), 0755);
+    places.push_back(folder + name + ".lock");
+  }
+  for (const std::string& place : places) {
+    switch (TakeLock(place)) {
+    case LockResult::Taken: lockName = name; return true;
+    case LockResult::Held: return false;
+    case LockResult::Unusable: break;
+    }
+  }
+  // No lock anywhere: better one game too many than none.
+  std::fprintf(stderr, "Marrowdeck: no single-instance lock could be made\n");
   return true;
 }
 
@@ -91,13 +127,43 @@ bool SetFolderFullAccess(const std::string& path) {
   return true;
 }
 
+namespace {
+
+int startNice = 0;
+bool startNiceKnown = false;
+
+// Whether this process may raise its priority back to `nice` later.
+bool CanReturnTo(int nice) {
+  if (geteuid() == 0) return true;
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NICE, &limit) != 0) return false;
+  return limit.rlim_cur == RLIM_INFINITY || 20 - long(limit.rlim_cur) <= nice;
+}
+
+} // namespace
+
 void SetProcessPriority(int processClass, int threadPriority) {
-  // Positive values ask for more time, negative for less. Raising needs
-  // privileges, so a refusal is simply ignored.
-  int level = processClass + threadPriority;
-  if (level == 0) return;
-  int nice = level > 0 ? -5 : 5;
-  setpriority(PRIO_PROCESS, 0, nice);
+  // Positive sums ask for more time, negative for less, 0 for normal: the
+  // niceness the game started with. Raising needs privileges, so a refusal
+  // is simply ignored; lowering is skipped when it could not be undone.
+  if (!startNiceKnown) {
+    errno = 0;
+    int nice = getpriority(PRIO_PROCESS, 0);
+    startNice = errno == 0 ? nice : 0;
+    startNiceKnown = true;
+  }
+  const long long level = static_cast<long long>(processClass) + threadPriority; // cannot overflow
+  const int wanted = std::clamp(startNice + (level > 0 ? -5 : level < 0 ? 5 : 0), -20, 19);
+  if (wanted > startNice && !CanReturnTo(startNice)) return;
+  errno = 0;
+  int now = getpriority(PRIO_PROCESS, 0);
+  if (errno == 0 && now == wanted) return;
+  setpriority(PRIO_PROCESS, 0, wanted);
+}
+
+bool HasDisplay() {
+  if (!EnvOr("SDL_VIDEODRIVER", "").empty()) return true; // a driver chosen on purpose
+  return !EnvOr("DISPLAY", "").empty() || !EnvOr("WAYLAND_DISPLAY", "").empty();
 }
 
 bool IsHeadless() {

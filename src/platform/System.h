@@ -10,9 +10,11 @@ namespace platform {
 int64_t Millisecs();
 void Delay(int milliseconds);
 
-// Advisory lock named `name` in the user's runtime folder. Returns false when
-// another process already holds it. The lock is held until the process ends.
-bool AcquireSingleInstanceLock(const std::string& name);
+// Advisory lock named `name` in the user's runtime folder, else in /tmp, else
+// in `fallbackFolder` (made when missing). Returns false when another process
+// already holds it; true when it is taken, or when none of the places can
+// hold a lock at all. The lock is held until the process ends.
+bool AcquireSingleInstanceLock(const std::string& name, const std::string& fallbackFolder = "");
 
 // "" on Linux (the game compares against desktop-system names only).
 std::string GetOSVersionName();
@@ -27,12 +29,16 @@ std::string ExecutableFolder();
 // Makes sure the owner has full access to `path` (never world-writable).
 bool SetFolderFullAccess(const std::string& path);
 
-// 0/0 is normal priority; other values raise or lower it where permitted.
+// 0/0 is normal priority (the one the game started with); a positive sum
+// raises it and a negative one lowers it, where permitted.
 void SetProcessPriority(int processClass, int threadPriority);
 
 // A blocking system message box; on a headless run (dummy video driver or no
 // display) the message goes to standard error instead.
 void ShowSystemMessage(const std::string& title, const std::string& message);
 bool IsHeadless();
+// False when no desktop session can show a window (neither DISPLAY nor
+// WAYLAND_DISPLAY is set) and no video driver was chosen with SDL_VIDEODRIVER.
+bool HasDisplay();
 
 } // namespace platform

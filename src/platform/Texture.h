@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Pixmap.h"
 
+#include <cstdint>
 #include <memory>
 
 struct SDL_Texture;
@@ -12,8 +13,7 @@ namespace platform {
 
 class Texture {
 public:
-  Texture(SDL_Texture* handle, unsigned generation, bool opaque = false)
-      : handle_(handle), generation_(generation), opaque_(opaque) {}
+  Texture(SDL_Texture* handle, unsigned generation, bool opaque = false);
   ~Texture();
   Texture(const Texture&) = delete;
   Texture& operator=(const Texture&) = delete;
@@ -22,6 +22,11 @@ public:
   unsigned Generation() const { return generation_; }
   // Every pixel fully opaque (never true for render targets, whose pixels change).
   bool Opaque() const { return opaque_; }
+  // A number unique to the texture's pixels, renewed when a render target is drawn into.
+  uint64_t Serial() const { return serial_; }
+  void PixelsChanged();
+  // The frame in which a drawing of this texture was last put on the frame's list.
+  uint64_t recordedFrame = 0;
 
   // Uploads a pixmap (a render target when `target`); nullptr without a renderer.
   static std::unique_ptr<Texture> Create(const Pixmap& pixels, bool filter, bool target);
@@ -30,6 +35,7 @@ private:
   SDL_Texture* handle_;
   unsigned generation_;
   bool opaque_;
+  uint64_t serial_;
 };
 
 } // namespace platform

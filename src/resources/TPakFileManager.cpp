@@ -80,17 +80,24 @@ int TPakFileManager::LoadPakFile(const std::string& path) {
 }
 
 int TPakFileManager::LoadFiles(const std::string& path) {
-  return WalkFolder(ResolveFolder(path), "", 0);
+  FolderSet visited;
+  return WalkFolder(ResolveFolder(path), "", 0, visited);
 }
 
-int TPakFileManager::WalkFolder(const std::string& folder, const std::string& prefix, int depth) {
-  if (depth > MaxFolderDepth) return 0;
+int TPakFileManager::WalkFolder(const std::string& folder, const std::string& prefix, int depth,
+                                FolderSet& visited) {
+  // Each real folder is walked once, so links to "." or ".." cost nothing and
+  // a walk takes time in proportion to the tree on disk.
+  uint64_t device = 0, inode = 0;
+  if (depth > MaxFolderDepth || !platform::FolderIdentity(folder, device, inode) ||
+      !visited.insert({device, inode}).second)
+    return 0;
   int inserted = 0;
   for (const std::string& name : platform::ListFolder(folder, "", true)) {
     if (name == "." || name == ".." || EndsWith(name, Ext)) continue;
     const std::string full = WithSlash(folder) + name;
     if (platform::FolderExists(full)) {
-      inserted += WalkFolder(full, prefix + name + "/", depth + 1);
+      inserted += WalkFolder(full, prefix + name + "/", depth + 1, visited);
       continue;
     }
     std::vector<uint8_t> bytes;

@@ -2,9 +2,12 @@
 #include "resources/TPakFile.h"
 #include "resources/TPakItem.h"
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The game's resource set: every pack of one folder, decompressed into
@@ -50,7 +53,9 @@ public:
 
 private:
   void Insert(const std::shared_ptr<TPakItem>& item);
-  int WalkFolder(const std::string& folder, const std::string& prefix, int depth);
+  // Folders already walked, by device and inode: links back into the tree are walked once.
+  using FolderSet = std::set<std::pair<uint64_t, uint64_t>>;
+  int WalkFolder(const std::string& folder, const std::string& prefix, int depth, FolderSet& visited);
 };
 
 // The game's resource set over "data/resources/": empty from program entry,

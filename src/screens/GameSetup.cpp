@@ -46,7 +46,10 @@ void GameSetup(const TRunOptions& options) {
   Game->TerminatedUserFunction = [] { return 0; };
 
   // Folders, then crash recovery before the settings are read.
-  Game->SetSubPathWrapper("Velquor Games/Marrowdeck");
+  Game->SetSubPathWrapper(SharedDataFolder);
+  // A settings or player write killed half-way leaves its temporary file.
+  platform::RemoveStaleTemporaryFiles(Game->SubPath);
+  platform::RemoveStaleTemporaryFiles(Game->ProfilePath);
   Game->CheckGoodExit();
   Game->Init(0);
   if (options.FullScreen >= 0) {
@@ -72,8 +75,11 @@ void GameSetup(const TRunOptions& options) {
   TGameText::SetFolder(Game->TextPath);
   GameText->Read("gametext.txt");
   if (!platform::FileExists(Game->DataPrefix + "data/resources/" + "data.pak")) {
-    ShowError(GameText->FindString("Data Pak Error"), 0);
-    ExitProgram();
+    // A damaged or partial text file may lack the entry: the message is never empty.
+    std::string message = GameText->FindString("Data Pak Error");
+    if (message.empty()) message = DataPakErrorFallback;
+    ShowError(message, 0);
+    ExitProgram(1);
   }
   PakFiles->Open(platform::ResolvePath(Game->DataPrefix + "data/resources/"), ".pak");
 

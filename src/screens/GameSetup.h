@@ -7,6 +7,13 @@ struct TRunOptions {
   int FullScreen = -1;    // --fullscreen 1, --windowed 0, -1 the saved setting
 };
 
+// The shared data folder below the user's data folder (settings, players,
+// the error log; also the last place for the single-instance lock).
+inline constexpr const char* SharedDataFolder = "Velquor Games/Marrowdeck";
+// Shown when the data pack is missing and the game text has no "Data Pak Error".
+inline constexpr const char* DataPakErrorFallback =
+    "Marrowdeck could not find its game data (data/resources/data.pak). Please reinstall the game.";
+
 // Configures Game and loads every shared resource into the objects
 // CreateGameGlobals made, in the start-up order: the
 // folders and settings (with crash recovery), audio, game text, packs,

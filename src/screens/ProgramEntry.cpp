@@ -4,6 +4,7 @@
 #include "app/ErrorReporter.h"
 #include "app/TGame.h"
 #include "app/TGameAudio.h"
+#include "platform/Graphics.h"
 #include "platform/System.h"
 #include "screens/GameSetup.h"
 #include "screens/GameGlobals.h"
@@ -77,8 +78,18 @@ int ProgramEntry(int argc, char** argv) {
   ScreenWidth = 800;
   ScreenHeight = 600;
 
+  // Over ssh or in a console there is nowhere to show the game: say so and end
+  // at once, instead of running invisibly for ever.
+  if (!platform::HasDisplay()) {
+    platform::ShowSystemMessage("Marrowdeck", "No display: Marrowdeck needs a desktop session (DISPLAY or "
+                                              "WAYLAND_DISPLAY is not set).");
+    return 1;
+  }
   // Another copy is running: end at once, silently.
-  if (!platform::AcquireSingleInstanceLock("Ostrelle")) return 0;
+  if (!platform::AcquireSingleInstanceLock("Ostrelle", platform::CommonAppDataFolder() + SharedDataFolder))
+    return 0;
+  // The renderer is chosen while the rest of the start-up runs.
+  platform::BeginRendererProbe();
   std::srand(unsigned(platform::Millisecs()));
 
   try {

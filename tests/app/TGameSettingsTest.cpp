@@ -8,7 +8,9 @@
 #include "platform/Files.h"
 #include "support/TempFolder.h"
 
+#include <cerrno>
 #include <regex>
+#include <sys/resource.h>
 
 namespace {
 
@@ -148,8 +150,20 @@ TEST_F(GameSettingsTest, SettingsUpdateMarksTheChangeBeforeWriting) {
 TEST_F(GameSettingsTest, OutOfRangeValuesAreLimitedAndSavedLimited) {
   shared.Write("marrowdeck.ini",
                "FULL SCREEN=7\r\nSOUND VOLUME=250\r\nMUSIC VOLUME=-4\r\nPARTICLES=1000000\r\nDRIVER=9\r\n"
-               "VSYNC=$10\r\nSOUND DRIVER=None\r\nPROFILE NAME=Bob\r\n");
+               "VSYNC=$10\r\nSOUND DRIVER=None\r\nPROFILE NAME=Bob\r\n"
+               "WINDOWED PROCESS PRIORITY=2147483647\r\nWINDOWED THREAD PRIORITY=2147483647\r\n"
+               "FULL SCREEN THREAD PRIORITY=-2\r\n");
   Game->Init(0);
+  // Numbers that are no priority level read as normal, and the game runs at normal priority.
+  EXPECT_EQ(Game->WindowedProcess, 0);
+  EXPECT_EQ(Game->WindowedThread, 0);
+  EXPECT_EQ(Game->FullScreenThread, -2);
+  errno = 0;
+  const int niceBefore = getpriority(PRIO_PROCESS, 0);
+  Game->FullScreen = 0; // the windowed pair is the damaged one
+  Game->SetPriority();
+  EXPECT_EQ(getpriority(PRIO_PROCESS, 0), niceBefore);
+  Game->FullScreen = 1;
   EXPECT_EQ(Game->FullScreen, 1);
   EXPECT_EQ(Game->SoundVolume, 100);
   EXPECT_EQ(Game->MusicVolume, 0);
@@ -161,6 +175,7 @@ TEST_F(GameSettingsTest, OutOfRangeValuesAreLimitedAndSavedLimited) {
   std::string text = ReadText(settings);
   EXPECT_NE(text.find("PARTICLES=100\r\n"), std::string::npos);
   EXPECT_NE(text.find("MUSIC VOLUME=0\r\n"), std::string::npos);
+  EXPECT_NE(text.find("WINDOWED THREAD PRIORITY=0\r\n"), std::string::npos);
 }
 
 TEST_F(GameSettingsTest, FoldersFollowTheDataPrefixAndSharedFolder) {

@@ -14,6 +14,14 @@ grep -q "Usage: marrowdeck" "$WORK/err.txt" || fail "no usage for an unknown opt
 [ ! -e "$SHARED" ] || fail "an unknown option still created the data folder"
 pass "unknown option: usage and exit status 2"
 
+# Without any display (a start over ssh), the game says so and ends at once
+# with a failure, instead of running invisibly and holding the lock.
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 10 "$GAME" --windowed >"$WORK/out.txt" 2>"$WORK/err.txt"
+status=$?
+[ "$status" != 0 ] && [ "$status" != 124 ] || fail "no display: exit status $status"
+grep -q "No display" "$WORK/err.txt" || fail "no display: no message ($(cat "$WORK/err.txt"))"
+pass "no display: a clear message and a failure status"
+
 # A data folder named on the command line wins over the environment.
 MARROWDECK_DATA=/nonexistent start_game --windowed --data "$(dirname "$GAME")/gamedata"
 wait_window

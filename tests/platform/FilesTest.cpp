@@ -5,6 +5,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,7 +112,7 @@ TEST(FilesTest, FailedWriteKeepsTheOldFile) {
   EXPECT_TRUE(FolderExists(folder.File("taken")));
 }
 
-TEST(FilesTest, ReadWholeFileRespectsItsBound) {
+TEST(FilesTest, ReadWholeFileRespectsItsBoundAndReadsOnlyFiles) {
   TempFolder folder;
   folder.Write("ten.bin", "0123456789");
   std::vector<uint8_t> bytes;
@@ -120,6 +122,25 @@ TEST(FilesTest, ReadWholeFileRespectsItsBound) {
   EXPECT_TRUE(bytes.empty());
   EXPECT_FALSE(ReadWholeFile(folder.File("missing.bin"), bytes));
   EXPECT_FALSE(ReadWholeFile(folder.Path(), bytes)); // a folder is not a file
+  // A named pipe nobody writes to is refused at once instead of waited on.
+  ASSERT_EQ(mkfifo(folder.File("pipe.png").c_str(), 0600), 0);
+  EXPECT_FALSE(ReadWholeFile(folder.File("pipe.png"), bytes));
+}
+
+// A write killed half-way leaves "<file>.tmp-XXXXXX": the next start removes
+// such leftovers, and nothing else.
+TEST(FilesTest, StaleTemporaryFilesOfInterruptedWritesAreRemoved) {
+  TempFolder folder;
+  const char* names[] = {"marrowdeck.ini.tmp-a1B2c3", "config.ini.tmp-ZZ9zz9", "notes.tmp-a1B2c3x", "keep.tmp-ab-cd",
+                         "marrowdeck.ini", "fresh.ini.tmp-Qw3rTy"};
+  for (const char* name : names) folder.Write(name, "x");
+  const timeval past[2] = {{1000000000, 0}, {1000000000, 0}};
+  for (int i = 0; i < 5; ++i) ASSERT_EQ(utimes(folder.File(names[i]).c_str(), past), 0);
+  EXPECT_EQ(RemoveStaleTemporaryFiles(folder.Path()), 2);
+  EXPECT_FALSE(FileExists(folder.File(names[0])));
+  EXPECT_FALSE(FileExists(folder.File(names[1])));
+  for (int i = 2; i < 6; ++i) EXPECT_TRUE(FileExists(folder.File(names[i]))) << names[i]; // not ours, or made by this run
+  EXPECT_EQ(RemoveStaleTemporaryFiles(folder.File("missing")), 0);
 }
 
 TEST(FilesTest, CreateFoldersMakesMissingParents) {

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -60,6 +64,68 @@ TEST(SystemTest, SecondInstanceSeesTheLock) {
   if (child == 0) _exit(AcquireSingleInstanceLock(name + "-other") ? 0 : 1);
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// Runs `body` in a child process (so the lock it takes goes with it) and
+// returns its exit status.
+int InChild(const std::function<int()>& body) {
+  pid_t child = fork();
+  if (child == 0) _exit(body());
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+// Without a runtime folder the lock lives in /tmp, where another user could
+// plant a link or a file of their own: neither is used, and the lock moves
+// into the game's data folder, where it still keeps a second copy out.
+TEST(SystemTest, ALockPlantedInTmpIsRefusedAndTheDataFolderHoldsTheLock) {
+  test_support::TempFolder data;
+  ScopedEnv env("XDG_RUNTIME_DIR", nullptr);
+  const std::string name = "marrowdeck-test-planted-" + std::to_string(getpid());
+  const std::string planted = "/tmp/" + name + "-" + std::to_string(getuid()) + ".lock";
+  const std::string fallback = data.Path() + "shared/";
+  const std::string target = data.Path() + "victim";
+  ASSERT_EQ(symlink(target.c_str(), planted.c_str()), 0);
+  auto takeAndHold = [&] {
+    if (!AcquireSingleInstanceLock(name, fallback)) return 1;
+    int second = InChild([&] { return AcquireSingleInstanceLock(name, fallback) ? 1 : 0; });
+    return second == 0 ? 0 : 2;
+  };
+  EXPECT_EQ(InChild(takeAndHold), 0);
+  struct stat info {};
+  EXPECT_NE(lstat(target.c_str(), &info), 0) << "the link was followed";
+  EXPECT_EQ(stat((fallback + name + ".lock").c_str(), &info), 0);
+  unlink(planted.c_str());
+
+  // A file of another user (only root can make one here).
+  int fd = open(planted.c_str(), O_CREAT | O_WRONLY, 0666);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  if (geteuid() == 0 && chown(planted.c_str(), 4242, 4242) == 0) {
+    unlink((fallback + name + ".lock").c_str());
+    EXPECT_EQ(InChild(takeAndHold), 0);
+    EXPECT_EQ(stat((fallback + name + ".lock").c_str(), &info), 0);
+  }
+  unlink(planted.c_str());
+}
+
+// The priorities of the settings file are summed without overflow, and
+// normal priority is the one the game started with.
+TEST(SystemTest, PriorityFollowsTheSignOfItsSumAndReturnsToNormal) {
+  EXPECT_EQ(InChild([] {
+              errno = 0;
+              const int start = getpriority(PRIO_PROCESS, 0);
+              SetProcessPriority(2147483647, 2147483647); // wrapped, this once asked for less time
+              if (getpriority(PRIO_PROCESS, 0) > start) return 1;
+              SetProcessPriority(0, 0);
+              if (getpriority(PRIO_PROCESS, 0) != start) return 2;
+              SetProcessPriority(-2147483647 - 1, -1);
+              if (getpriority(PRIO_PROCESS, 0) < start) return 3;
+              SetProcessPriority(0, 0);
+              return getpriority(PRIO_PROCESS, 0) == start ? 0 : 4;
+            }),
+            0);
 }
 
 TEST(SystemTest, CommonAppDataFolderFollowsXdg) {

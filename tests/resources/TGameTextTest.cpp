@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <stdexcept>
 
 namespace {
@@ -110,6 +112,9 @@ TEST(GameTextTest, ReadFromFolderAndMissingFile) {
   } catch (const std::runtime_error& error) {
     EXPECT_EQ(std::string(error.what()), "Error loading file " + folder.Path() + "absent.txt");
   }
+  // A named pipe in its place is the same error, not a start-up that waits for ever.
+  ASSERT_EQ(mkfifo(folder.File("piped.txt").c_str(), 0600), 0);
+  EXPECT_THROW(table->Read("piped.txt"), std::runtime_error);
   TGameText::SetFolder(previous);
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -121,6 +122,23 @@ TEST_F(TPakFileManagerTest, BadPacksAreReportedAndSkippedWhole) {
   EXPECT_NE(reported[0].find("2magic.pak"), std::string::npos);
   EXPECT_EQ(reported[1].rfind("TPakFile::Unsupported pakfile version 2.0", 0), 0u) << reported[1];
   EXPECT_EQ(reported[2].rfind("TPakFile::Corrupt pak file", 0), 0u) << reported[2];
+}
+
+// A damaged or hostile tree: pipes are skipped unread, and links back into
+// the tree (to "." and "..") are walked once, so the walk ends at once.
+TEST_F(TPakFileManagerTest, PipesAndLinkLoopsAreSkipped) {
+  WriteLoose("a.txt", "first");
+  fs::create_directories(Resources() / "sub");
+  WriteLoose("sub/b.txt", "second");
+  ASSERT_EQ(mkfifo((Resources() / "pipe.png").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((Resources() / "sub" / "pipe.txt").c_str(), 0600), 0);
+  for (const char* name : {"here1", "here2", "here3"}) fs::create_directory_symlink(".", Resources() / "sub" / name);
+  for (const char* name : {"up1", "up2"}) fs::create_directory_symlink("..", Resources() / "sub" / name);
+  auto manager = Open();
+  EXPECT_EQ(manager->GetString("a.txt"), "first");
+  EXPECT_EQ(manager->GetString("sub/b.txt"), "second");
+  EXPECT_EQ(manager->Map.size(), 2u);
+  EXPECT_TRUE(reported.empty());
 }
 
 TEST_F(TPakFileManagerTest, MissingFolderLoadsNothing) {

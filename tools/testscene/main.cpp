@@ -1,7 +1,8 @@
 // marrowdeck-testscene: shows the drawing layer's test scene in a window until
 // it is closed (Escape or the close button; Alt+Enter or F switches full
 // screen), or with --golden FILE.png renders one frame headless to FILE.png.
-// --seconds N ends the window run after N seconds.
+// --seconds N ends the window run after N seconds; --still draws the scene as
+// at its first moment in every frame (for measuring what a still screen costs).
 #include "TestScene.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
@@ -34,7 +35,7 @@ int RenderGolden(const std::string& path) {
   return ok ? 0 : 1;
 }
 
-int RunWindow(double seconds) {
+int RunWindow(double seconds, bool still) {
   GraphicsConfig config;
   config.title = "Marrowdeck test scene";
   if (!OpenGraphics(config)) {
@@ -57,7 +58,7 @@ int RunWindow(double seconds) {
     }
     float elapsed = float(Millisecs() - start) / 1000.0f;
     if (seconds > 0 && elapsed >= seconds) running = false;
-    scene.Draw(elapsed);
+    scene.Draw(still ? 0.0f : elapsed);
     Flip(true);
   }
   CloseGraphics();
@@ -68,14 +69,16 @@ int RunWindow(double seconds) {
 
 int main(int argc, char** argv) {
   double seconds = 0;
+  bool still = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--golden" && i + 1 < argc) return RenderGolden(argv[i + 1]);
     if (arg == "--seconds" && i + 1 < argc) seconds = std::atof(argv[++i]);
+    else if (arg == "--still") still = true;
     else {
-      std::fprintf(stderr, "usage: %s [--golden FILE.png] [--seconds N]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--golden FILE.png] [--seconds N] [--still]\n", argv[0]);
       return 2;
     }
   }
-  return RunWindow(seconds);
+  return RunWindow(seconds, still);
 }

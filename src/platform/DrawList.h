@@ -1,0 +1,81 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+struct SDL_Renderer;
+
+// Platform-private: the drawing calls of one frame, kept until the frame is
+// shown, so that a frame drawn exactly like the previous one costs nothing and
+// a frame that changed in one place is rasterised only there. Every argument
+// that decides a pixel is part of a command, and a texture is named by a serial
+// that changes whenever its pixels do, so two frames compare equal only when
+// they would give the same picture.
+namespace platform {
+
+class Texture;
+
+// Canvas pixels from (x, y), w wide and h high.
+struct PixelRect {
+  int x = 0, y = 0, w = 0, h = 0;
+  bool Empty() const { return w <= 0 || h <= 0; }
+  bool operator==(const PixelRect&) const = default;
+};
+
+PixelRect Intersect(const PixelRect& a, const PixelRect& b);
+PixelRect Union(const PixelRect& a, const PixelRect& b);
+
+struct DrawCommand {
+  enum class Kind : uint8_t { Clear, Copy, CopyEx, FillRect, Quad, Line, Point };
+  Kind kind = Kind::Clear;
+  int blend = 0;                       // SDL blend mode
+  uint8_t r = 255, g = 255, b = 255, a = 255;
+  int flip = 0;                        // SDL flip flags (CopyEx)
+  bool clipped = false;
+  PixelRect clip;                      // when clipped
+  bool sourced = false;
+  PixelRect source;                    // part of the texture, when sourced
+  float x = 0, y = 0, w = 0, h = 0;    // destination; a line runs from (x, y) to (w, h)
+  float angle = 0, centreX = 0, centreY = 0;
+  float quad[8] = {};                  // the corners of a turned rectangle
+  int textureW = 0, textureH = 0;
+  bool opaque = false;                 // every texture pixel fully opaque
+  uint64_t textureSerial = 0;          // compared instead of the pointer below
+  Texture* texture = nullptr;          // not owned; alive until the frame is drawn
+
+  // Equal when every argument but the texture pointer is equal.
+  bool SameAs(const DrawCommand& other) const;
+  // Canvas pixels the command may touch (a little generous at the edges).
+  PixelRect Bounds() const;
+  // Drawing it under a clip gives, inside the clip, exactly its unclipped pixels.
+  bool ExactUnderClip() const;
+  // Paints every pixel of a width x height canvas without looking at it.
+  bool Covers(int width, int height) const;
+};
+
+class DrawList {
+public:
+  void Record(const DrawCommand& command) { current_.push_back(command); }
+  bool Pending() const { return !current_.empty(); }
+
+  // Draws the recorded frame onto the renderer's current target, which holds
+  // the last frame drawn, and returns the part of the canvas that changed
+  // (empty when the frame equals the previous one). The list is then empty.
+  PixelRect Rasterise(SDL_Renderer* renderer, int width, int height);
+  // The canvas no longer holds the previous frame (new canvas, lost renderer,
+  // drawing that went past the list): the next frame is drawn whole.
+  void Invalidate() { previousValid_ = false; }
+  void Clear();
+
+  // Carries out one command, clipped to `limit` as well when given.
+  static void Execute(SDL_Renderer* renderer, const DrawCommand& command, const PixelRect* limit = nullptr);
+
+private:
+  static int LastCover(const std::vector<DrawCommand>& commands, int width, int height);
+  PixelRect Changed(int base, int width, int height) const;
+
+  std::vector<DrawCommand> current_, previous_; // storage reused frame after frame
+  int previousBase_ = 0;
+  bool previousValid_ = false;
+};
+
+} // namespace platform
