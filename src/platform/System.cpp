@@ -100,6 +100,11 @@ void SetProcessPriority(int processClass, int threadPriority) {
   setpriority(PRIO_PROCESS, 0, nice);
 }
 
+void SetApplicationId(const std::string& id) {
+  setenv("SDL_VIDEO_X11_WMCLASS", id.c_str(), 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", id.c_str(), 0);
+}
+
 bool IsHeadless() {
   const char* driver = std::getenv("SDL_VIDEODRIVER");
   if (driver && (std::string(driver) == "dummy" || std::string(driver) == "offscreen")) return true;

@@ -30,6 +30,12 @@ bool SetFolderFullAccess(const std::string& path);
 // 0/0 is normal priority; other values raise or lower it where permitted.
 void SetProcessPriority(int processClass, int threadPriority);
 
+// The window's class (X11 WM_CLASS, Wayland app id), which the desktop
+// matches against the menu entry to show its icon and group the window with
+// it. Call before the window system starts; a class the user set in
+// SDL_VIDEO_X11_WMCLASS or SDL_VIDEO_WAYLAND_WMCLASS stays.
+void SetApplicationId(const std::string& id);
+
 // A blocking system message box; on a headless run (dummy video driver or no
 // display) the message goes to standard error instead.
 void ShowSystemMessage(const std::string& title, const std::string& message);
