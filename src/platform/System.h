@@ -3,7 +3,7 @@
 #include <string>
 
 // Process and shell services: clock, sleeping, the single-instance lock, the
-// user's data folder, message boxes and process priority.
+// user's data folder, the window's class, message boxes and process priority.
 namespace platform {
 
 // Milliseconds from a monotonic clock (starts near 0 at process start).
