@@ -36,7 +36,7 @@ void AppIcon::AddThemeIcons(AssetSet& out, const std::string& name) {
   }
 }
 
-// The design is laid out on a 64-unit square. The rim's width and its outer
+// The icon is drawn on a 64-unit square. The rim's width and its outer
 // edge are rounded to whole pixels, so its straight sides are solid pixel
 // rows and columns at every size.
 void AppIcon::PaintTile(cairo_t* cr, int size) {
