@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-crosextra-carlito
   xvfb xauth xdotool x11-utils imagemagick
+  desktop-file-utils appstream man-db dpkg-dev file
   clang libclang-rt-14-dev
 )
 

@@ -166,6 +166,11 @@ bool HasDisplay() {
   return !EnvOr("DISPLAY", "").empty() || !EnvOr("WAYLAND_DISPLAY", "").empty();
 }
 
+void SetApplicationId(const std::string& id) {
+  setenv("SDL_VIDEO_X11_WMCLASS", id.c_str(), 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", id.c_str(), 0);
+}
+
 bool IsHeadless() {
   const char* driver = std::getenv("SDL_VIDEODRIVER");
   if (driver && (std::string(driver) == "dummy" || std::string(driver) == "offscreen")) return true;

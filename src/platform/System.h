@@ -3,7 +3,7 @@
 #include <string>
 
 // Process and shell services: clock, sleeping, the single-instance lock, the
-// user's data folder, message boxes and process priority.
+// user's data folder, the window's class, message boxes and process priority.
 namespace platform {
 
 // Milliseconds from a monotonic clock (starts near 0 at process start).
@@ -32,6 +32,12 @@ bool SetFolderFullAccess(const std::string& path);
 // 0/0 is normal priority (the one the game started with); a positive sum
 // raises it and a negative one lowers it, where permitted.
 void SetProcessPriority(int processClass, int threadPriority);
+
+// The window's class (X11 WM_CLASS, Wayland app id), which the desktop
+// matches against the menu entry to show its icon and group the window with
+// it. Call before the window system starts; a class the user set in
+// SDL_VIDEO_X11_WMCLASS or SDL_VIDEO_WAYLAND_WMCLASS stays.
+void SetApplicationId(const std::string& id);
 
 // A blocking system message box; on a headless run (dummy video driver or no
 // display) the message goes to standard error instead.

@@ -54,6 +54,14 @@ TEST(AssetSet, WritesLooseFilesAndPacksTheRest) {
   platform::Pixmap backdrop;
   EXPECT_TRUE(platform::DecodePicture(pack->Items[0]->Data.data(), pack->Items[0]->Data.size(), backdrop));
   EXPECT_EQ(backdrop.width, 40);
+
+  // A set with nothing to pack (the menu icons) writes no pack at all.
+  assetgen::AssetSet loose;
+  loose.AddPicture("16x16/apps/icon.png", Filled(16, 16, 0x204080), "icons");
+  const std::string iconRoot = temp.File("icons");
+  EXPECT_EQ(loose.WriteAll(iconRoot), 1);
+  EXPECT_TRUE(std::filesystem::is_regular_file(iconRoot + "/16x16/apps/icon.png"));
+  EXPECT_FALSE(std::filesystem::exists(iconRoot + "/data"));
 }
 
 TEST(AssetSet, FindsByPathAndFailsLoudlyOnAnUnwritableRoot) {

@@ -74,6 +74,7 @@ int AssetSet::WriteAll(const std::string& root) const {
     item.Data = a.bytes;
     packed.push_back(std::move(item));
   }
+  if (packed.empty()) return written; // a set with nothing for the pack (the theme icons) writes none
   std::vector<uint8_t> pack;
   std::string error;
   if (!BuildPak11(packed, pack, &error)) throw std::runtime_error("cannot build data.pak: " + error);

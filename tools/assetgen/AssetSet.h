@@ -30,8 +30,8 @@ public:
   const Asset* Find(const std::string& path) const;
 
   // Writes every loose file under `root` and packs the others into
-  // data/resources/data.pak (version 1.1); returns the number of files
-  // written. Throws on an I/O failure.
+  // data/resources/data.pak (version 1.1; no pack when nothing is packed);
+  // returns the number of files written. Throws on an I/O failure.
   int WriteAll(const std::string& root) const;
 
 private:

@@ -1,8 +1,8 @@
 #include "SpriteArt.h"
 
+#include "AppIcon.h"
 #include "Canvas.h"
 
-#include "CardExtras.h"
 #include "SuitShapes.h"
 
 #include <algorithm>
@@ -173,37 +173,6 @@ std::shared_ptr<Canvas> SpriteArt::Star(int size) const {
   return canvas;
 }
 
-std::shared_ptr<Canvas> SpriteArt::Icon() const {
-  auto canvas = std::make_shared<Canvas>(64, 64);
-  cairo_t* cr = canvas->Cr();
-  cairo_new_path(cr);
-  RoundedRect(cr, 2, 2, 60, 60, 12);
-  cairo_pattern_t* felt = cairo_pattern_create_radial(26, 22, 4, 32, 32, 46);
-  Stop(felt, 0, 0x37A56B);
-  Stop(felt, 1, 0x0C4128);
-  cairo_set_source(cr, felt);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(felt);
-  SetRgb(cr, Gold);
-  cairo_set_line_width(cr, 2);
-  cairo_stroke(cr);
-  for (int i = 0; i < 2; ++i) {
-    cairo_save(cr);
-    cairo_translate(cr, 32, 34);
-    cairo_rotate(cr, (i == 0 ? -14 : 10) * M_PI / 180);
-    cairo_new_path(cr);
-    RoundedRect(cr, -14 + i * 6, -19, 28, 38, 3);
-    SetRgb(cr, i == 0 ? CardExtras::BackColour(1) : 0xFBF7EA);
-    cairo_fill_preserve(cr);
-    SetRgb(cr, i == 0 ? Gold : 0x6E6650);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
-    if (i == 1) DrawPip(cr, Suit::Spades, 6, 0, 20);
-    cairo_restore(cr);
-  }
-  return canvas;
-}
-
 std::shared_ptr<Canvas> SpriteArt::Bar(int kind) const {
   auto canvas = std::make_shared<Canvas>(BarWidth, BarHeight);
   cairo_t* cr = canvas->Cr();
@@ -339,7 +308,7 @@ void SpriteArt::AddAll(AssetSet& out) const {
   const std::string g = "data/graphics/";
   out.AddPicture(g + "pointer.png", Pointer(), "sprites");
   out.AddPicture(g + "particles.png", ParticleSheet(), "sprites");
-  out.AddPicture(g + "icon.png", Icon(), "sprites");
+  out.AddPicture(g + "icon.png", AppIcon::Paint(AppIcon::WindowSize), "sprites");
   out.AddPicture(g + "loadingbarempty.png", Bar(0), "sprites");
   out.AddPicture(g + "loadingbar.png", Bar(1), "sprites");
   out.AddPicture(g + "loadingbarfinal.png", Bar(2), "sprites");

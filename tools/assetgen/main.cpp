@@ -4,7 +4,11 @@
 // same build gives byte-identical files.
 //
 //   assetgen --out DIR [--stamp FILE] [--contact-sheet FILE.png]
-//            [--fonts DIR] [--licence FILE]
+//            [--fonts DIR] [--licence FILE] [--icons DIR --icon-name NAME]
+//
+// --icons also writes the desktop's menu icons, DIR/<N>x<N>/apps/NAME.png,
+// from the design of the window icon.
+#include "AppIcon.h"
 #include "AssetSet.h"
 #include "AudioGen.h"
 #include "ButtonArt.h"
@@ -31,13 +35,13 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 
 int Usage() {
   std::fprintf(stderr, "usage: assetgen [--out DIR] [--stamp FILE] [--contact-sheet FILE.png] "
-                       "[--fonts DIR] [--licence FILE]\n");
+                       "[--fonts DIR] [--licence FILE] [--icons DIR --icon-name NAME]\n");
   return 2;
 }
 } // namespace
 
 int main(int argc, char** argv) {
-  std::string out, stamp, sheet;
+  std::string out, stamp, sheet, icons, iconName;
   std::string fontDir = "/usr/share/fonts/truetype/crosextra";
   std::string licence = "/usr/share/doc/fonts-crosextra-carlito/copyright";
   for (int i = 1; i < argc; ++i) {
@@ -49,9 +53,12 @@ int main(int argc, char** argv) {
     else if (arg == "--contact-sheet") sheet = value;
     else if (arg == "--fonts") fontDir = value;
     else if (arg == "--licence") licence = value;
+    else if (arg == "--icons") icons = value;
+    else if (arg == "--icon-name") iconName = value;
     else return Usage();
   }
   if (out.empty() && sheet.empty()) return Usage();
+  if (icons.empty() != iconName.empty()) return Usage();
   try {
     assetgen::Fonts fonts(fontDir);
     assetgen::AssetSet assets;
@@ -67,6 +74,11 @@ int main(int argc, char** argv) {
       int files = assets.WriteAll(out);
       std::printf("assetgen: %d picture and data files written under %s\n", files, out.c_str());
       if (!GenerateAudio(out)) return 1;
+    }
+    if (!icons.empty()) {
+      assetgen::AssetSet themeIcons;
+      assetgen::AppIcon::AddThemeIcons(themeIcons, iconName);
+      std::printf("assetgen: %d menu icons written under %s\n", themeIcons.WriteAll(icons), icons.c_str());
     }
     if (!sheet.empty())
       for (const std::string& name : assetgen::WriteContactSheets(assets, fonts, sheet))
