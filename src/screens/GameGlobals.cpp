@@ -12,6 +12,7 @@
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
 #include "resources/TPakFileManager.h"
+#include "player/TSolitaireHighScoreList.h"
 #include "screens/SessionSettings.h"
 #include "screens/TTitleScreen.h"
 #include "solitaire/TGamePlay.h"
@@ -58,6 +59,9 @@ void CreateGameGlobals() {
   MusicBank->Stream = 1; // two long tracks are not kept decoded in memory
   ResetSessionSettings();
   GamePlay = std::make_shared<TGamePlay>();
+  GamePlay->HighscoreListSolitaire = std::make_shared<TSolitaireHighScoreList>();
+  GamePlay->HighscoreListMatching = std::make_shared<TSolitaireHighScoreList>();
+  GamePlay->HighscoreListTripeaks = std::make_shared<TSolitaireHighScoreList>();
 
   // What start-up then fills, in its order: the application object, the game
   // text, the pack set, and last the session flags.
