@@ -13,6 +13,7 @@
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
 #include "resources/TPakFileManager.h"
+#include "player/TSolitaireHighScoreList.h"
 #include "screens/SessionSettings.h"
 #include "screens/TTitleScreen.h"
 #include "solitaire/TGamePlay.h"
@@ -60,6 +61,9 @@ void CreateGameGlobals() {
   ResetSessionSettings();
   GamePlay = std::make_shared<TGamePlay>();
   GameMouse = std::make_shared<VQMouse>();
+  GamePlay->HighscoreListSolitaire = std::make_shared<TSolitaireHighScoreList>();
+  GamePlay->HighscoreListMatching = std::make_shared<TSolitaireHighScoreList>();
+  GamePlay->HighscoreListTripeaks = std::make_shared<TSolitaireHighScoreList>();
 
   // What start-up then fills, in its order: the application object, the game
   // text, the pack set, and last the session flags.

@@ -16,6 +16,7 @@
 #include "platform/Input.h"
 #include "platform/Pixmap.h"
 #include "platform/System.h"
+#include "player/TSolitaireHighScoreList.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
 #include "resources/TPakFileManager.h"
@@ -97,6 +98,14 @@ void GameSetup(const TRunOptions& options) {
     GamePlay->FirstRun = 0;
     WriteSessionSettings();
   };
+
+  // The three high-score tables, read from the profile folder.
+  GamePlay->HighscoreListSolitaire->Create("klondike", 10);
+  GamePlay->HighscoreListSolitaire->Load();
+  GamePlay->HighscoreListMatching->Create("matching", 10);
+  GamePlay->HighscoreListMatching->Load();
+  GamePlay->HighscoreListTripeaks->Create("tripeaks", 10);
+  GamePlay->HighscoreListTripeaks->Load();
 
   // The window (the game draws its own pointer), then the logo splash.
   Game->GraphicsCreate();
