@@ -5,7 +5,7 @@
 # screenshots can catch the bar part-way.
 source "$(dirname "$0")/lib.sh"
 
-export MARROWDECK_LOADING_STEP_MS=400
+export MARROWDECK_LOADING_STEP_MS=600
 DATA="${MARROWDECK_DATA:-$(dirname "$GAME")/gamedata}"
 DATA="${DATA%/}/data/graphics"
 [ -f "$DATA/loadingbar.png" ] && [ -f "$DATA/loading.png" ] || fail "no loading pictures in $DATA"
@@ -46,16 +46,15 @@ wait_for_shot splash splash_shown 10 >/dev/null || fail "no logo splash"
 key space
 
 # Screenshots as fast as they come while the loading screen shows, until the
-# title has taken over.
+# title has taken over; the bars are measured afterwards so that a slow
+# machine still takes several screenshots per step.
 files=()
-fills=()
 seen_title=""
 for i in $(seq 0 400); do
   shot "load$i"
   f="$SHOTS/load$i.png"
   if [ -f "$f" ] && is_loading "$f"; then
     files+=("$f")
-    fills+=("$(bar_fill "$f")")
   elif [ -f "$f" ] && is_title "$f"; then
     seen_title=1
     break
@@ -66,16 +65,24 @@ for i in $(seq 0 400); do
   sleep 0.05
 done
 [ ${#files[@]} -ge 3 ] || fail "only ${#files[@]} screenshots of the loading screen"
+fills=()
+for f in "${files[@]}"; do fills+=("$(bar_fill "$f")"); done
 echo "bar fill per screenshot (of $BAR_W): ${fills[*]}"
 
-# The end: the first screenshot with the widest bar (later ones may already
-# be fading out). Half-way: the one nearest half the bar.
-end=0
-for k in "${!fills[@]}"; do [ "${fills[k]}" -gt "${fills[end]}" ] && end=$k; done
+# Half-way: the screenshot nearest half the bar. The end: the widest bar on a
+# screenshot taken before the fade to the title began, that is one whose
+# lettering is as bright as half-way (on a slow machine the last step's
+# screenshot may already be part-way through the fade).
 half=0
 for k in "${!fills[@]}"; do
   dk=$((fills[k] - BAR_W / 2)) dh=$((fills[half] - BAR_W / 2))
   [ ${dk#-} -lt ${dh#-} ] && half=$k
+done
+lettering_half=$(region_rgb "${files[half]}" 140 200 520 100)
+end=$half
+for k in "${!fills[@]}"; do
+  [ "${fills[k]}" -gt "${fills[end]}" ] || continue
+  rgb_close "$(region_rgb "${files[k]}" 140 200 520 100)" "$lettering_half" 6 && end=$k
 done
 cp "${files[half]}" "$SHOTS/half.png"
 cp "${files[end]}" "$SHOTS/end.png"
