@@ -29,10 +29,7 @@ constexpr HelpPage Pages[] = {{2, "klondike", "helpimage", "Help Message Klondik
 int THelpScreen::Load() {
   LoadPage("helpheader", 400, 50);
   GameMenu = CreateVariantRow();
-  OkMenu = CreateRow({{"oksmall", "ok"}}, 0);
-  OkMenu->FindButton("ok")->OKButton = 1;
-  PlaceAtBottom(*OkMenu);
-  Menu = OkMenu;
+  OkMenu = CreateOkRow();
   return 1;
 }
 

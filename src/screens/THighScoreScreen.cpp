@@ -37,10 +37,7 @@ void ApplyLineColour(const TSlideLine& line) {
 int THighScoreScreen::Load() {
   LoadPage("highscoresheader", 400, 50);
   GameMenu = CreateVariantRow();
-  OkMenu = CreateRow({{"oksmall", "ok"}, {"clear", nullptr}}, 15);
-  OkMenu->FindButton("ok")->OKButton = 1;
-  PlaceAtBottom(*OkMenu);
-  Menu = OkMenu;
+  OkMenu = CreateOkRow({{"clear", nullptr}});
   CurrentHighScoreList = GamePlay->HighscoreListMatching;
   SetSlideLines();
   ClearHighscore.reset();

@@ -10,6 +10,8 @@
 #include "ui/TMenu.h"
 #include "ui/TSprite.h"
 
+#include <vector>
+
 namespace {
 
 // Every button of these pages grows to this size under the pointer.
@@ -25,8 +27,8 @@ void TMenuScreen::LoadPage(const std::string& header, float headerX, float heade
   Game->FadeMusic = 0;
 }
 
-std::shared_ptr<TMenu> TMenuScreen::CreateRow(
-    const std::initializer_list<std::pair<const char*, const char*>>& buttons, int gap) {
+std::shared_ptr<TMenu> TMenuScreen::CreateRow(const std::vector<std::pair<const char*, const char*>>& buttons,
+                                             int gap) {
   auto menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
   for (const auto& [picture, key] : buttons) menu->AddQuick(picture, key ? key : "");
   menu->MakeRow(gap);
@@ -45,9 +47,16 @@ std::shared_ptr<TMenu> TMenuScreen::CreateVariantRow() {
   return menu;
 }
 
-void TMenuScreen::PlaceAtBottom(TMenu& menu) {
-  menu.Centre();
-  menu.SetY(menu.y + 260);
+std::shared_ptr<TMenu> TMenuScreen::CreateOkRow(
+    const std::initializer_list<std::pair<const char*, const char*>>& more) {
+  std::vector<std::pair<const char*, const char*>> buttons{{"oksmall", "ok"}};
+  buttons.insert(buttons.end(), more.begin(), more.end());
+  auto menu = CreateRow(buttons, 15);
+  menu->FindButton("ok")->OKButton = 1;
+  menu->Centre();
+  menu->SetY(menu->y + 260);
+  Menu = menu;
+  return menu;
 }
 
 int TMenuScreen::Start() {

@@ -3,6 +3,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class TMenu;
 class TSprite;
@@ -30,13 +32,13 @@ protected:
   void LoadPage(const std::string& header, float headerX, float headerY);
   // A menu of buttons (picture, key or null) in one row `gap` apart, centred,
   // each growing under the pointer; Grow makes a menu's buttons grow.
-  static std::shared_ptr<TMenu> CreateRow(const std::initializer_list<std::pair<const char*, const char*>>& buttons,
-                                          int gap);
+  static std::shared_ptr<TMenu> CreateRow(const std::vector<std::pair<const char*, const char*>>& buttons, int gap);
   static void Grow(TMenu& menu);
   // The row "matching", "tripeaks", "klondike" of the help and high-score pages at y 115.
   static std::shared_ptr<TMenu> CreateVariantRow();
-  // Moves a menu so that it sits centred, 260 pixels below the middle of the screen.
-  static void PlaceAtBottom(TMenu& menu);
+  // The row at the foot of a page, centred 260 pixels below the middle of the
+  // screen, with "oksmall" as its default button "ok"; it becomes the screen's Menu.
+  std::shared_ptr<TMenu> CreateOkRow(const std::initializer_list<std::pair<const char*, const char*>>& more = {});
   // Starts the fade out (music included) towards `destination`; nothing while a fade runs.
   void FadeTo(const std::shared_ptr<TScreen>& destination);
   // Background and the "blackback" panel centred on (400, 284); the header.

@@ -30,10 +30,7 @@ void TOptionsScreen::ShowToggle(TButton& button, const std::string& picture, int
 int TOptionsScreen::Load() {
   LoadPage("optionsheader", 400, 50);
 
-  OkMenu = CreateRow({{"oksmall", "ok"}}, 0);
-  OkMenu->FindButton("ok")->OKButton = 1;
-  PlaceAtBottom(*OkMenu);
-  Menu = OkMenu;
+  OkMenu = CreateOkRow();
 
   OptionsMenu = TMenu::Create("buttonMO", "buttonclick", 0, 240, 10);
   ShowToggle(*OptionsMenu->AddQuick("fullscreen"), "fullscreen", Game->FullScreen);
