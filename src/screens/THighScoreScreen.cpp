@@ -121,6 +121,7 @@ int THighScoreScreen::Draw() {
 
 void THighScoreScreen::DrawLines() {
   if (!SlideLines) return;
+  // The rows are 25 pixels apart: the 25-point font fits them, as the help text's lines.
   SetImageFont(FontOfSize(25));
   for (const auto& line : SlideLines->Items) {
     const auto entry = std::static_pointer_cast<TSolitaireHighScore>(line->AttachedObject);
