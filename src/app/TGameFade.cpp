@@ -13,6 +13,12 @@
 int TGameFade::Init(float length, int out, std::shared_ptr<platform::audio::Channel> channel, int allowAnim,
                     float counterStart) {
   if (Active == 1) return 0;
+  if (out == 1) {
+    MusicFadedOut = channel && channel == Game->MusicChannel ? 1 : 0;
+  } else {
+    if (!channel && MusicFadedOut == 1) channel = Game->MusicChannel;
+    MusicFadedOut = 0;
+  }
   Length = int(Game->CalcAnimLength(length));
   Counter = counterStart;
   Active = 1;

@@ -7,7 +7,9 @@ class TGameChannel;
 // The single full-screen fader (Game.GameFade): fades the picture to black
 // (out) or from black (in) over a length given in ms and counted in logic
 // ticks, optionally taking a sound channel's volume along. A key or click cuts
-// a fade short. A finished fade out is what triggers the screen change.
+// a fade short. A finished fade out is what triggers the screen change. When
+// a fade out took the music down, the next fade in brings it back up with the
+// picture, so the music plays on across screen changes.
 class TGameFade {
 public:
   // Returns 1 when started, 0 when a fade is already running.
@@ -36,4 +38,6 @@ public:
   float FadeCounterBeforeAbort = 0;
   int SetToFullOnAbort = 1;
   int AbortKey = 0;
+  // 1 from a fade out that faded the music channel until the next fade in.
+  int MusicFadedOut = 0;
 };

@@ -15,6 +15,9 @@
 #include "resources/TPakFileManager.h"
 #include "player/TSolitaireHighScoreList.h"
 #include "screens/SessionSettings.h"
+#include "screens/THelpScreen.h"
+#include "screens/THighScoreScreen.h"
+#include "screens/TOptionsScreen.h"
 #include "screens/TTitleScreen.h"
 #include "solitaire/TGamePlay.h"
 #include "solitaire/TState.h"
@@ -50,6 +53,9 @@ void CreateGameGlobals() {
   // What program entry makes before anything runs: the screens, the banks,
   // the session's options file and record.
   TitleScreen = std::make_shared<TTitleScreen>();
+  OptionsScreen = std::make_shared<TOptionsScreen>();
+  HelpScreen = std::make_shared<THelpScreen>();
+  HighScoreScreen = std::make_shared<THighScoreScreen>();
   Images = std::make_shared<TImageBank>();
   HeartsImages = std::make_shared<TImageBank>();
   DiamondsImages = std::make_shared<TImageBank>();
@@ -98,6 +104,9 @@ void ResetGameGlobals() {
   DiamondsImages.reset();
   HeartsImages.reset();
   Images.reset();
+  HighScoreScreen.reset();
+  HelpScreen.reset();
+  OptionsScreen.reset();
   TitleScreen.reset();
 
   // The hooks start-up installs, the input tables and the core's values.

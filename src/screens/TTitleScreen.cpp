@@ -9,6 +9,9 @@
 #include "resources/TGameImage.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
+#include "screens/THelpScreen.h"
+#include "screens/THighScoreScreen.h"
+#include "screens/TOptionsScreen.h"
 #include "ui/TMenu.h"
 #include "ui/TSprite.h"
 #include "ui/TextDraw.h"
@@ -63,9 +66,12 @@ int TTitleScreen::Logic() {
   if (!TitleMenu) return 1;
   TitleMenu->Manage();
   if (TitleMenu->Clicked("exit")) FadeTo(Game->ExitScreen);
-  // "play", "help", "options", "highscore" and "changeplayer" lead to screens
-  // that are not part of the game yet; their clicks are taken and dropped.
-  for (const char* button : {"play", "help", "options", "highscore", "changeplayer"}) TitleMenu->Clicked(button);
+  if (TitleMenu->Clicked("help")) FadeTo(HelpScreen);
+  if (TitleMenu->Clicked("options")) FadeTo(OptionsScreen);
+  if (TitleMenu->Clicked("highscore")) FadeTo(HighScoreScreen);
+  // "play" and "changeplayer" lead to screens that are not part of the game
+  // yet; their clicks are taken and dropped.
+  for (const char* button : {"play", "changeplayer"}) TitleMenu->Clicked(button);
   return 1;
 }
 

@@ -149,6 +149,28 @@ TEST_F(GameFadeTest, FadesSwitchedOffChangeScreensAtOnce) {
   EXPECT_EQ(Fade().Active, 1);
 }
 
+TEST_F(GameFadeTest, MusicTakenDownByAFadeOutComesBackWithTheNextScreensFadeIn) {
+  Game->ReservedChannelsCreate();
+  Game->MusicSetVolume(40, 0);
+  const auto music = Game->MusicChannel;
+  Fade().Init(500.0f, 1, music);
+  for (int i = 0; i < 100; ++i) Tick();
+  ASSERT_EQ(Fade().Active, 0);
+  EXPECT_FLOAT_EQ(music->Volume(), 0.0f);
+  Fade().Init(500.0f, 0);
+  for (int i = 0; i < 50; ++i) Tick();
+  EXPECT_NEAR(music->Volume(), 0.2f, 1e-4) << "half way up with the picture";
+  for (int i = 0; i < 50; ++i) Tick();
+  EXPECT_FLOAT_EQ(music->Volume(), 0.4f);
+
+  // A change that left the music alone (Escape on a menu page) leaves it alone on the way in.
+  Fade().Init(500.0f, 1);
+  for (int i = 0; i < 100; ++i) Tick();
+  Fade().Init(500.0f, 0);
+  Tick();
+  EXPECT_FLOAT_EQ(music->Volume(), 0.4f);
+}
+
 TEST_F(GameFadeTest, ScreenWithoutDestinationIsFatal) {
   test_support::ThrowingErrorHandler throwing;
   Game->CurrentTScreen = std::make_shared<CountingScreen>("lonely");
