@@ -395,4 +395,18 @@ TEST_F(TripeaksModeTest, DamagedSaveFilesAreRefusedAndLeaveTheGameAlone) {
   EXPECT_EQ(mode->LoadGame(folder.File("good.tsave")), 1);
 }
 
+TEST_F(TripeaksModeTest, FuzzSeedsAreReadOrRefusedAsTheirNamesSay) {
+  const std::string seeds = test_support::SourcePath("fuzz/corpus/tsave_reader/");
+  const auto names = platform::ListFolder(seeds, "tsave");
+  ASSERT_GE(names.size(), 4u);
+  for (const auto& name : names) {
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadWholeFile(seeds + name, bytes)) << name;
+    TTripeaksSaveFile file;
+    const bool valid = name.rfind("valid-", 0) == 0;
+    ASSERT_EQ(file.Parse(bytes), valid ? 1 : 0) << name;
+    if (valid) EXPECT_EQ(file.Format(), bytes) << name;
+  }
+}
+
 } // namespace
