@@ -4,10 +4,10 @@
 #include "app/TGame.h"
 #include "platform/Files.h"
 #include "resources/TGameText.h"
+#include "solitaire/CardFlight.h"
 #include "solitaire/CardPictures.h"
 #include "solitaire/LevelTimer.h"
 #include "solitaire/TAnimation.h"
-#include "solitaire/TBezier.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGamePlay.h"
@@ -293,26 +293,16 @@ int32_t TGameModeTripeaks::CheckMatchCards(const std::shared_ptr<TCard>& card) {
 }
 
 void TGameModeTripeaks::FlyMatchingCard(const std::shared_ptr<TCard>& card) {
-  card->IsMoving = 1;
-  card->AnimationType = 1;
   card->TempValue = card->RotationAngle;
-  card->Bezier = TBezier::Create();
-  card->Bezier->Init(int32_t(card->x), int32_t(card->y), OpenCardX, OpenCardY, OpenCardX, OpenCardY, OpenCardX,
-                     OpenCardY, 0.01f, 0, 0, 0);
+  StartCardFlight(*card, int32_t(card->x), int32_t(card->y), OpenCardX, OpenCardY, 0.01f, 1);
 }
 
 void TGameModeTripeaks::ManageMovingCard(const std::shared_ptr<TCard>& card) {
-  if (!card->Bezier) {
-    card->IsMoving = 0;
-    return;
-  }
-  float px = 0, py = 0;
-  card->Bezier->MovePoint(px, py);
-  card->x = px, card->y = py;
-  const float t = card->Bezier->t;
+  float t = 0;
+  const int32_t landed = StepCardFlight(*card, t);
+  // A played card straightens as it flies.
   if (card->AnimationType == 1 && card->TempValue != 0) card->RotationAngle = card->TempValue - card->TempValue * t;
-  if (t < 1) return;
-  card->x = card->Bezier->dx, card->y = card->Bezier->dy;
+  if (!landed) return;
   if (card->AnimationType == 1) ScorePlus(int32_t(card->x), int32_t(card->y));
   card->Kill();
   Cards->UpdatePosition();
@@ -331,8 +321,6 @@ void TGameModeTripeaks::ManageMovingCard(const std::shared_ptr<TCard>& card) {
   MarkedCard1 = Stock->StockCard1;
   MarkedCard2.reset();
   CreateHints();
-  card->IsMoving = 0;
-  card->Bezier.reset();
 }
 
 void TGameModeTripeaks::ManagePlayingCards() {
@@ -498,20 +486,13 @@ void TGameModeTripeaks::StartDealAnimation() {
 void TGameModeTripeaks::ManageDealAnimation() {
   bool flying = false;
   for (const auto& card : *Cards) {
-    if (!card->IsMoving || !card->Bezier) continue;
-    float px = 0, py = 0;
-    card->Bezier->MovePoint(px, py);
-    card->x = px, card->y = py;
-    card->RotationAngle = card->Bezier->t * card->TempValue;
-    if (card->Bezier->t >= 1) {
-      card->x = card->Bezier->dx, card->y = card->Bezier->dy;
-      card->RotationAngle = card->TempValue;
-      card->IsMoving = 0;
-      card->Bezier.reset();
-      StartedDeal = 0;
-    } else {
-      flying = true;
-    }
+    if (!card->IsMoving) continue;
+    float t = 0;
+    const int32_t landed = StepCardFlight(*card, t);
+    // Dealt cards turn from straight to their layout angle on the way.
+    card->RotationAngle = landed ? card->TempValue : t * card->TempValue;
+    if (landed) StartedDeal = 0;
+    else flying = true;
   }
   if (flying) return;
   if (DealNumber + 1 >= Cards->Count()) {
@@ -523,12 +504,8 @@ void TGameModeTripeaks::ManageDealAnimation() {
   StartedDeal = 1;
   ++DealNumber;
   const auto& card = Cards->Items()[size_t(DealNumber)];
-  card->IsMoving = 1;
-  card->AnimationType = 0;
   card->TempValue = card->RotationAngle;
-  card->Bezier = TBezier::Create();
-  card->Bezier->Init(StockX, StockY, StockX, StockY, StockX, StockY, int32_t(card->x), int32_t(card->y), 0.04f, 0, 0,
-                     0);
+  StartCardFlight(*card, StockX, StockY, int32_t(card->x), int32_t(card->y), 0.04f, 0);
   card->x = float(StockX), card->y = float(StockY);
   card->RotationAngle = 0;
   PlayDealSound();

@@ -4,9 +4,9 @@
 #include "app/TGame.h"
 #include "platform/Graphics.h"
 #include "platform/Keys.h"
+#include "solitaire/CardFlight.h"
 #include "solitaire/CardPictures.h"
 #include "solitaire/TAnimation.h"
-#include "solitaire/TBezier.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeTripeaks.h"
@@ -158,17 +158,8 @@ void TTripeaksStock::ManageMovingCards() {
 }
 
 void TTripeaksStock::ManageMovingCard(const std::shared_ptr<TCard>& card) {
-  if (!card->Bezier) {
-    card->IsMoving = 0;
-    return;
-  }
-  float px = 0, py = 0;
-  card->Bezier->MovePoint(px, py);
-  card->x = px, card->y = py;
-  if (card->Bezier->t < 1) return;
-  card->x = card->Bezier->dx, card->y = card->Bezier->dy;
-  card->IsMoving = 0;
-  card->Bezier.reset();
+  float t = 0;
+  if (!StepCardFlight(*card, t)) return;
   switch (card->AnimationType) {
   case 6:
     SetStockCard(card);
@@ -216,22 +207,15 @@ void TTripeaksStock::SetStockCard(const std::shared_ptr<TCard>& card) {
 void TTripeaksStock::StartResetStockAnimation() {
   for (int32_t i = 0; i <= Cards->CurrentPosition && i < Cards->Count(); ++i) {
     const auto& card = Cards->Items()[size_t(i)];
-    card->IsMoving = 1;
-    card->AnimationType = i == 0 ? 9 : 8;
-    card->Bezier = TBezier::Create();
-    card->Bezier->Init(StockX, StockY, StockX, StockY, StockX, StockY, int32_t(card->x), int32_t(card->y),
-                       0.014f, 0, 0, 0);
+    // The bottom card's arrival turns the top one over.
+    StartCardFlight(*card, StockX, StockY, int32_t(card->x), int32_t(card->y), 0.014f, i == 0 ? 9 : 8);
     card->x = float(StockX), card->y = float(StockY);
   }
 }
 
 void TTripeaksStock::StartStockDealAnimation(const std::shared_ptr<TCard>& card) {
   if (!card) return;
-  card->IsMoving = 1;
-  card->AnimationType = 6;
-  const int32_t x = int32_t(card->x), y = int32_t(card->y);
-  card->Bezier = TBezier::Create();
-  card->Bezier->Init(x, y, x, y, x, y, OpenCardX, OpenCardY, 0.015f, 0, 0, 0);
+  StartCardFlight(*card, int32_t(card->x), int32_t(card->y), OpenCardX, OpenCardY, 0.015f, 6);
   --Cards->CurrentPosition;
   Cards->UpdateLocation();
   ++Cards->CurrentPosition;
