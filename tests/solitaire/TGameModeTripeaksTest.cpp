@@ -123,6 +123,55 @@ TEST_F(TripeaksModeTest, FiveInARowLaunchBonusesAndTheBannerFollowsTheStockTurn)
   EXPECT_EQ(GamePlay->ShowVictoryParticles, 0); // fireworks only from ten in a row
 }
 
+TEST_F(TripeaksModeTest, TenInARowEndWithApplauseAndFireworksDuringTheBanner) {
+  Start(SeparateCards(10), 12);
+  SetAllStockRanks(13);
+  for (int i = 0; i < 10; ++i) SetRank(LayoutCard(i), i + 2);
+  SetRank(mode->Stock->StockCard1, 1);
+  mode->MarkedCard1 = mode->Stock->StockCard1;
+  int fireworks = 0;
+  GamePlay->NewVictoryParticles = [&] { ++fireworks; };
+  for (int i = 0; i < 9; ++i) PlayAndLand(0);
+  EXPECT_EQ(mode->BonusCounter, 9);
+  SetRank(LayoutCard(0), 1); // a King would come next; an Ace keeps the layout for the stock turn
+  PressD();
+  EXPECT_EQ(mode->BonusTotalPoints, 50 * 9 - 200);
+  EXPECT_EQ(fireworks, 0); // nine in a row: no fireworks
+  // Ten in a row: from the start again.
+  mode->Shuffle();
+  Settle();
+  SetAllStockRanks(13);
+  for (int i = 0; i < 10; ++i) SetRank(LayoutCard(i), i + 2);
+  SetRank(mode->Stock->StockCard1, 1);
+  for (int i = 0; i < 9; ++i) PlayAndLand(0);
+  SetRank(LayoutCard(0), 11);
+  PlayAndLand(0);
+  EXPECT_TRUE(mode->Cards->IsEmpty());
+  EXPECT_EQ(mode->IsGameFinished(), 0); // closes the streak: banner and fireworks
+  EXPECT_EQ(mode->BonusTotalPoints, 300);
+  EXPECT_EQ(fireworks, 1);
+  EXPECT_EQ(GamePlay->ShowVictoryParticles, 1);
+  Tick(401); // past the banner's first 2000 ms
+  EXPECT_EQ(GamePlay->ShowVictoryParticles, 0);
+}
+
+TEST_F(TripeaksModeTest, AHintRequestLightsAPlayAfterItsDelayForFiveSeconds) {
+  StreakTable();
+  mode->ResetHintTimer(100);
+  Tick(19);
+  EXPECT_FALSE(mode->CurrentHint);
+  Tick(2);
+  ASSERT_TRUE(mode->CurrentHint);
+  EXPECT_EQ(mode->CurrentHint->FirstCard, mode->Stock->StockCard1);
+  EXPECT_EQ(mode->CurrentHint->SecondCard->CardNumber, 2);
+  EXPECT_EQ(mode->CurrentHint->SecondCard->DoDrawHint, 1);
+  EXPECT_EQ(mode->CurrentHint->SecondCard->HintNumber, 2);
+  EXPECT_EQ(mode->Stock->StockCard1->HintNumber, 1);
+  Tick(1000);
+  EXPECT_EQ(mode->CurrentHint->SecondCard->DoDrawHint, 0);
+  EXPECT_FALSE(mode->HintAnimation);
+}
+
 TEST_F(TripeaksModeTest, UndoTakesBackSixtyAndTheFifthPlayOfAStreakOneHundredAndTen) {
   StreakTable();
   PlayAndLand(0);
@@ -330,7 +379,10 @@ TEST_F(TripeaksModeTest, SavingWaitsForFlightsAndAnOpenCard) {
   Settle();
   mode->Stock->StockCard1.reset();
   EXPECT_EQ(mode->SaveGame(folder.File("noopen")), 0);
+  Click(LayoutCard(0));
+  Settle();
   EXPECT_EQ(mode->SaveGame(folder.File("missing/folder/game")), 0);
+  EXPECT_EQ(mode->LastFileError, "Could Not Create File '" + folder.File("missing/folder/game") + ".tsave'");
 }
 
 TEST_F(TripeaksModeTest, TheSavedTimeLeavesPausesOutAndTheScoreIncludesTheQueue) {
@@ -405,7 +457,9 @@ TEST_F(TripeaksModeTest, FuzzSeedsAreReadOrRefusedAsTheirNamesSay) {
     TTripeaksSaveFile file;
     const bool valid = name.rfind("valid-", 0) == 0;
     ASSERT_EQ(file.Parse(bytes), valid ? 1 : 0) << name;
-    if (valid) EXPECT_EQ(file.Format(), bytes) << name;
+    if (valid) {
+      EXPECT_EQ(file.Format(), bytes) << name;
+    }
   }
 }
 

@@ -32,10 +32,11 @@ protected:
     mode->Init(layout, 0);
     Settle();
   }
-  // `count` cards in a row, 80 pixels apart: none lies on another.
+  // `count` cards in rows of eight, 80 pixels apart and 110 down: none lies on another.
   std::string SeparateCards(int count) {
     std::string text = "Ostrelle Card Layout\r\n";
-    for (int i = 0; i < count; ++i) text += std::to_string(60 + 80 * i) + ",100,0.00000000\r\n";
+    for (int i = 0; i < count; ++i)
+      text += std::to_string(60 + 80 * (i % 8)) + "," + std::to_string(60 + 110 * (i / 8)) + ",0.00000000\r\n";
     folder.Write("row.layout", text);
     return folder.File("row.layout");
   }
