@@ -326,9 +326,9 @@ void TGameModeTripeaks::ManageMovingCard(const std::shared_ptr<TCard>& card) {
 void TGameModeTripeaks::ManagePlayingCards() {
   LastPlayingCardMouseOverPosition = -1;
   const bool clicked = MouseClicked();
-  const auto cards = Cards->Items(); // landing cards leave the list
-  for (size_t k = 0; k < cards.size(); ++k) {
-    const auto& card = cards[k];
+  walk_.assign(Cards->begin(), Cards->end()); // landing cards leave the list
+  for (size_t k = 0; k < walk_.size(); ++k) {
+    const auto card = walk_[k];
     if (card->IsMoving) {
       ManageMovingCard(card);
       continue;

@@ -14,6 +14,8 @@
 #include "solitaire/TState.h"
 #include "ui/TextDraw.h"
 
+#include <cstring>
+
 namespace {
 
 std::shared_ptr<TAnimation> Phases(std::initializer_list<float> lengths) {
@@ -27,8 +29,6 @@ void DrawNamedPicture(const char* name, float x, float y) {
   if (!Images) return;
   if (auto picture = Images->FindTImage(name)) platform::DrawPicture(*picture, x, y, 0);
 }
-
-std::string Text(const char* key) { return GameText ? GameText->FindString(key) : std::string(); }
 
 std::string WithNumber(std::string text, int32_t number) {
   const size_t at = text.find("NNN");
@@ -168,12 +168,12 @@ void TLayoutGameMode::DrawBonus() {
     const float previous = platform::GetAlpha();
     if (BonusEndAnimation->CurrentPhase == 2) platform::SetAlpha(BonusEndAnimation->GetRatio());
     DrawNamedPicture("helptextback", 400, 556);
-    DrawCentredLine(WithNumber(Text("Bonus Points"), BonusTotalPoints), 545);
+    DrawCentredLine(Line("Bonus Points", BonusTotalPoints), 545);
     platform::SetAlpha(previous);
   }
   if (BonusCounter > StreakShownFrom()) {
     DrawNamedPicture("helptextback", 400, 556);
-    DrawCentredLine(WithNumber(Text("Bonus Counter"), BonusCounter), 545);
+    DrawCentredLine(Line("Bonus Counter", BonusCounter), 545);
   }
   for (const auto& bonus : BonusList) bonus->Draw(Delta);
 }
@@ -182,10 +182,25 @@ void TLayoutGameMode::DrawBonus() {
 
 void TLayoutGameMode::DrawHelpLine(const char* key) {
   DrawNamedPicture("helptextback2", 400, 556);
-  DrawCentredLine(Text(key), 545);
+  DrawCentredLine(Line(key), 545);
 }
 
 void TLayoutGameMode::DrawNoMovesLine() {
   DrawNamedPicture("helptextback", 400, 422);
-  DrawCentredLine(Text("No Moves Left"), 410);
+  DrawCentredLine(Line("No Moves Left"), 410);
+}
+
+// The lines are drawn every frame; each is looked up (and numbered) only when it changes.
+const std::string& TLayoutGameMode::Line(const char* key, int32_t number) {
+  for (auto& line : lines_)
+    if (std::strcmp(line.key, key) == 0) {
+      if (line.number != number || line.table != GameText.get()) {
+        line.number = number;
+        line.table = GameText.get();
+        line.text = WithNumber(GameText ? GameText->FindString(key) : std::string(), number);
+      }
+      return line.text;
+    }
+  lines_.push_back({key, number, GameText.get(), WithNumber(GameText ? GameText->FindString(key) : std::string(), number)});
+  return lines_.back().text;
 }

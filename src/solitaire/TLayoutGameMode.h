@@ -90,6 +90,9 @@ public:
   TRandom Random;
 
 protected:
+  // A game text line by key, "NNN" replaced by `number`.
+  const std::string& Line(const char* key, int32_t number = 0);
+
   // Points of one play and the streak length from which the banner counts it.
   virtual int32_t PlusPoints() const { return 50; }
   virtual int32_t StreakShownFrom() const = 0;
@@ -97,4 +100,16 @@ protected:
   virtual void PlayHint2Sound() { PlayNamedSound("hint2"); }
   virtual void PlayBonusSound() { PlayNamedSound("bonus"); }
   virtual void PlayBonusApplauseSound() { PlayNamedSound("applause2"); }
+
+  // Scratch storage reused by the per-step walks over card lists.
+  std::vector<std::shared_ptr<TCard>> walk_;
+
+private:
+  struct CachedLine {
+    const char* key;
+    int32_t number;
+    const void* table;
+    std::string text;
+  };
+  std::vector<CachedLine> lines_;
 };

@@ -145,16 +145,20 @@ void TTripeaksStock::Manage() {
   ManageStock();
 }
 
+// Arrivals may start further flights but never change the lists, so the
+// walks go by index.
 void TTripeaksStock::ManageCards() {
-  const auto cards = Cards->Items(); // arrivals may turn further cards
-  for (const auto& card : cards)
+  for (int32_t i = 0; i < Cards->Count(); ++i) {
+    const auto card = Cards->Items()[size_t(i)];
     if (card != StockCard1 && card->IsMoving) ManageMovingCard(card);
+  }
 }
 
 void TTripeaksStock::ManageMovingCards() {
-  const auto cards = MovingCards->Items();
-  for (const auto& card : cards)
+  for (int32_t i = 0; i < MovingCards->Count(); ++i) {
+    const auto card = MovingCards->Items()[size_t(i)];
     if (card->IsMoving) ManageMovingCard(card);
+  }
 }
 
 void TTripeaksStock::ManageMovingCard(const std::shared_ptr<TCard>& card) {
