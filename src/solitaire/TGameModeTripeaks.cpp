@@ -30,7 +30,7 @@ void MousePosition(int32_t& x, int32_t& y) {
   y = Game && Game->Mouse ? Game->Mouse->y : 0;
 }
 
-std::string FileMessage(const char* key, const std::string& file) {
+std::string FileSentence(const char* key, const std::string& file) {
   std::string text = GameText ? GameText->FindString(key) : std::string();
   if (text.empty()) text = std::string(key) + " '";
   return text + file + "'";
@@ -555,7 +555,7 @@ void TGameModeTripeaks::DrawPlayingCards(int32_t flag) {
 
 // ---- Saved games ---------------------------------------------------------------
 
-int32_t TGameModeTripeaks::CanSaveGame() const {
+int32_t TGameModeTripeaks::CanSaveGame() {
   if (DoingDealAnimation && !DealAnimationFinished) return 0;
   return !IsAnyCardMoving() && Stock && Stock->StockCard1 ? 1 : 0;
 }
@@ -569,9 +569,10 @@ int32_t TGameModeTripeaks::SaveGame(const std::string& path) {
   file.Current = PositionOf(Cards.get(), Stock.get());
   const std::string name = path + ".tsave";
   if (!platform::WriteFileAtomic(platform::ResolvePath(name), file.Format())) {
-    LastFileError = FileMessage("Could Not Create File", name);
+    FileMessage = FileSentence("Could Not Create File", name);
     return 0;
   }
+  FileMessage.clear();
   return 1;
 }
 
@@ -580,7 +581,7 @@ int32_t TGameModeTripeaks::LoadGame(const std::string& fileName) {
   TTripeaksSaveFile file;
   if (!platform::ReadWholeFile(platform::ResolvePath(fileName), text, TTripeaksSaveFile::MaxBytes) ||
       !file.Parse(text)) {
-    LastFileError = FileMessage("Could Not Read File", fileName);
+    FileMessage = FileSentence("Could Not Read File", fileName);
     return 0;
   }
   auto build = [&](const TTripeaksSaveFile::Position& position) {
@@ -609,5 +610,6 @@ int32_t TGameModeTripeaks::LoadGame(const std::string& fileName) {
   MarkedCard2.reset();
   ResetHint();
   CreateHints();
+  FileMessage.clear();
   return 1;
 }

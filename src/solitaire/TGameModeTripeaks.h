@@ -39,7 +39,7 @@ public:
   // 1 while any layout or stock card flies.
   int32_t IsAnyCardMoving() const;
   // 1 when the game can be saved now: no card in flight, an open card, not dealing.
-  int32_t CanSaveGame() const;
+  int32_t CanSaveGame();
 
   // Undo snapshots: before each play; the deal as first dealt.
   virtual void AddOriginalUndo();
@@ -95,8 +95,8 @@ public:
   std::shared_ptr<std::vector<std::shared_ptr<TTripeaksUndo>>> UndoList;
   std::shared_ptr<std::vector<std::shared_ptr<TTripeaksHint>>> HintList;
   std::shared_ptr<TTripeaksHint> CurrentHint;
-  // The message for the session's error dialog after a refused save or load.
-  std::string LastFileError;
+  // Why the last LoadGame or SaveGame failed, for the session's error dialog.
+  std::string FileMessage;
   // The last deal's figures (attempts, solved) for tests and benchmarks.
   TTripeaksDealer Dealer;
 

@@ -382,7 +382,7 @@ TEST_F(TripeaksModeTest, SavingWaitsForFlightsAndAnOpenCard) {
   Click(LayoutCard(0));
   Settle();
   EXPECT_EQ(mode->SaveGame(folder.File("missing/folder/game")), 0);
-  EXPECT_EQ(mode->LastFileError, "Could Not Create File '" + folder.File("missing/folder/game") + ".tsave'");
+  EXPECT_EQ(mode->FileMessage, "Could Not Create File '" + folder.File("missing/folder/game") + ".tsave'");
 }
 
 TEST_F(TripeaksModeTest, TheSavedTimeLeavesPausesOutAndTheScoreIncludesTheQueue) {
@@ -438,7 +438,7 @@ TEST_F(TripeaksModeTest, DamagedSaveFilesAreRefusedAndLeaveTheGameAlone) {
   for (const auto& [what, bytes] : damaged) {
     folder.Write("bad.tsave", bytes);
     EXPECT_EQ(mode->LoadGame(folder.File("bad.tsave")), 0) << what;
-    EXPECT_EQ(mode->LastFileError, "Could Not Read File '" + folder.File("bad.tsave") + "'") << what; // no game text loaded: the key
+    EXPECT_EQ(mode->FileMessage, "Could Not Read File '" + folder.File("bad.tsave") + "'") << what; // no game text loaded: the key
     EXPECT_EQ(mode->Cards->Count(), count) << what;
     EXPECT_EQ(GamePlay->Score, score) << what;
     EXPECT_EQ(mode->Stock->StockCard1, open) << what;
