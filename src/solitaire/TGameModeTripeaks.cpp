@@ -499,6 +499,8 @@ void TGameModeTripeaks::ManageDealAnimation() {
     DealAnimationFinished = 1;
     Stock->StartResetStockAnimation();
     if (GameState) GameState->StopBuildingLevel();
+    // A layout that takes every card has no stock to turn: say so at once.
+    if (Stock->Cards->IsEmpty()) CreateHints();
     return;
   }
   StartedDeal = 1;

@@ -256,6 +256,17 @@ TEST_F(TripeaksModeTest, TheLastStockCardTurnsThenThePileIsUsedUp) {
   EXPECT_EQ(mode->Stock->Cards->CurrentPosition, -1);
 }
 
+TEST_F(TripeaksModeTest, LayoutsWithoutAStockToTurnDealAtOnceAndSayNoMovesLeft) {
+  for (int count : {52, 104}) {
+    Start(SeparateCards(count), 6);
+    EXPECT_EQ(mode->Dealer.Solved, 0) << count;
+    EXPECT_EQ(mode->Dealer.Attempts, TTripeaksDealer::MaxDealAttempts) << count;
+    EXPECT_EQ(mode->Cards->Count(), count);
+    EXPECT_EQ(mode->Stock->Cards->Count(), 0);
+    EXPECT_EQ(mode->IsNoMovesLeft(), 1) << count;
+  }
+}
+
 // A trail whose first emitter never finishes, optionally switched off.
 class StuckTrail : public TBonusEffect {
 public:
