@@ -44,9 +44,9 @@ void DrawCentredLine(const std::string& text, float y) {
 } // namespace
 
 void TLayoutGameMode::PlayNamedSound(const char* name) {
-  if (!Game || !Sounds.Contains(name)) return;
+  if (!Game || !Sounds || !Sounds->Contains(name)) return;
   ChannelRef channel;
-  Sounds.Find(name)->PlayInChannel(channel, 0);
+  Sounds->Find(name)->PlayInChannel(channel, 0);
 }
 
 // ---- Score -------------------------------------------------------------------

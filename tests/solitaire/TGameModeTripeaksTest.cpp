@@ -1,7 +1,6 @@
 #include "solitaire/TGameModeTripeaks.h"
 
 #include "TripeaksPlay.h"
-#include "app/Clock.h"
 #include "platform/Files.h"
 #include "solitaire/LevelTimer.h"
 #include "solitaire/TBonusEffect.h"
@@ -413,8 +412,7 @@ TEST_F(TripeaksModeTest, SavingWaitsForFlightsAndAnOpenCard) {
 }
 
 TEST_F(TripeaksModeTest, TheSavedTimeLeavesPausesOutAndTheScoreIncludesTheQueue) {
-  double now = 1000;
-  SetClockSource([&] { return now; });
+  now = 1000;
   Start(SeparateCards(6), 11); // a true deal: forced ranks would repeat cards
   StartLevelTimer();
   now = 5000;
@@ -429,7 +427,6 @@ TEST_F(TripeaksModeTest, TheSavedTimeLeavesPausesOutAndTheScoreIncludesTheQueue)
   ASSERT_EQ(file.Parse(text), 1);
   EXPECT_EQ(file.ElapsedMs, 4000);
   EXPECT_EQ(file.Score, 0); // never below zero
-  SetClockSource(nullptr);
 }
 
 TEST_F(TripeaksModeTest, DamagedSaveFilesAreRefusedAndLeaveTheGameAlone) {

@@ -5,6 +5,7 @@
 // Moves Left" exactly when nothing fits, no card lost or made, and a cleared
 // layout ending as a won game once its bonuses have landed.
 #include "TripeaksPlay.h"
+#include "app/Delta.h"
 #include "solitaire/TRandom.h"
 #include "solitaire/TTripeaksHint.h"
 

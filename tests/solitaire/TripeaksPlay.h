@@ -5,7 +5,6 @@
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeTripeaks.h"
 #include "solitaire/TTripeaksStock.h"
-#include "support/TempFolder.h"
 
 #include <memory>
 #include <string>
@@ -14,7 +13,6 @@
 // a point, the D key, and waiting until nothing flies.
 class TripeaksPlay : public TripeaksTestWorld {
 protected:
-  test_support::TempFolder folder;
   std::shared_ptr<TGameModeTripeaks> mode;
 
   void SetUp() override {

@@ -8,22 +8,11 @@
 #include <cstdio>
 #include <string>
 
-// Card banks, a fresh session (GamePlay, GameState) and the standard Tri
-// Peaks layouts for the Tri Peaks tests.
+// The card world (with its fresh session: GamePlay, GameState) and the
+// standard Tri Peaks layouts for the Tri Peaks tests.
 class TripeaksTestWorld : public CardTestWorld {
 protected:
   static constexpr int StandardLayouts = 32;
-
-  void SetUp() override {
-    CardTestWorld::SetUp();
-    GamePlay = std::make_shared<TGamePlay>();
-    GameState = std::make_shared<TState>();
-  }
-  void TearDown() override {
-    GamePlay.reset();
-    GameState.reset();
-    CardTestWorld::TearDown();
-  }
   // "layouts/tripeaks/001.layout" .. "032.layout" in the data tree.
   static std::string StandardLayout(int number) {
     char name[64];
