@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,8 +17,6 @@ public:
   std::string CurrentLevel;     // layout file being played
   int32_t IsCustomLevel = 0;
   int32_t ShowVictoryParticles = 0;
-  // Replaces the fireworks list by a new empty one (installed by the game screen; empty: none).
-  std::function<void()> NewVictoryParticles;
   int32_t ShowTimer = 0;
   int32_t FirstRun = 1;
   int32_t Score = 0;

@@ -3,6 +3,7 @@
 #include "app/Delta.h"
 #include "app/TGame.h"
 #include "app/TSoundBank.h"
+#include "effects/TParticleList.h"
 #include "platform/Graphics.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
@@ -12,6 +13,7 @@
 #include "solitaire/TFlyingBonus.h"
 #include "solitaire/TGamePlay.h"
 #include "solitaire/TState.h"
+#include "solitaire/VictoryParticles.h"
 #include "ui/TextDraw.h"
 
 #include <cstring>
@@ -135,10 +137,8 @@ void TLayoutGameMode::StartBonusBanner(int32_t totalPoints, int32_t applause) {
   BonusTotalPoints = totalPoints;
   if (!applause) return;
   PlayBonusApplauseSound();
-  if (GamePlay) {
-    if (GamePlay->NewVictoryParticles) GamePlay->NewVictoryParticles();
-    GamePlay->ShowVictoryParticles = 1;
-  }
+  VictoryParticles = std::make_shared<TParticleList>();
+  if (GamePlay) GamePlay->ShowVictoryParticles = 1;
 }
 
 void TLayoutGameMode::ManageBonus() {

@@ -7,7 +7,11 @@
 #include "solitaire/TFlyingBonus.h"
 #include "solitaire/TTripeaksHint.h"
 #include "solitaire/TTripeaksSaveFile.h"
+#include "solitaire/TSmashBonusEffect.h"
+#include "solitaire/TTripeaksBonus.h"
 #include "solitaire/TTripeaksUndo.h"
+#include "effects/TSmashParticle.h"
+#include "solitaire/VictoryParticles.h"
 
 namespace {
 
@@ -128,14 +132,13 @@ TEST_F(TripeaksModeTest, TenInARowEndWithApplauseAndFireworksDuringTheBanner) {
   for (int i = 0; i < 10; ++i) SetRank(LayoutCard(i), i + 2);
   SetRank(mode->Stock->StockCard1, 1);
   mode->MarkedCard1 = mode->Stock->StockCard1;
-  int fireworks = 0;
-  GamePlay->NewVictoryParticles = [&] { ++fireworks; };
+  VictoryParticles.reset();
   for (int i = 0; i < 9; ++i) PlayAndLand(0);
   EXPECT_EQ(mode->BonusCounter, 9);
   SetRank(LayoutCard(0), 1); // a King would come next; an Ace keeps the layout for the stock turn
   PressD();
   EXPECT_EQ(mode->BonusTotalPoints, 50 * 9 - 200);
-  EXPECT_EQ(fireworks, 0); // nine in a row: no fireworks
+  EXPECT_FALSE(VictoryParticles); // nine in a row: no fireworks
   // Ten in a row: from the start again.
   mode->Shuffle();
   Settle();
@@ -148,7 +151,7 @@ TEST_F(TripeaksModeTest, TenInARowEndWithApplauseAndFireworksDuringTheBanner) {
   EXPECT_TRUE(mode->Cards->IsEmpty());
   EXPECT_EQ(mode->IsGameFinished(), 0); // closes the streak: banner and fireworks
   EXPECT_EQ(mode->BonusTotalPoints, 300);
-  EXPECT_EQ(fireworks, 1);
+  EXPECT_TRUE(VictoryParticles); // a new, empty fireworks list
   EXPECT_EQ(GamePlay->ShowVictoryParticles, 1);
   Tick(401); // past the banner's first 2000 ms
   EXPECT_EQ(GamePlay->ShowVictoryParticles, 0);
@@ -292,6 +295,26 @@ TEST_F(TripeaksModeTest, ABonusLeavesEvenWhenItsTrailNeverFinishes) {
     for (int i = 0; i < 1000; ++i) bonus->Manage();
     EXPECT_EQ(bonus->MayLeave(), 1); // 5 s after arrival in any case
   }
+  BonusEffectFactory = nullptr;
+}
+
+TEST_F(TripeaksModeTest, TheShippedTrailDiesOutSoonAfterTheBonusLands) {
+  TSmashParticle::SetImage(test_support::DataPath("data/graphics/particles.png"));
+  TSmashBonusEffect::Install(test_support::DataPath("data/resources/bonusfly.par"));
+  auto bonus = std::make_shared<TTripeaksBonus>();
+  bonus->Create(100, 400);
+  ASSERT_TRUE(bonus->Particle);
+  int ticks = 0;
+  while (!bonus->MayLeave() && ticks < 2000) {
+    bonus->Manage();
+    bonus->Draw(1); // the trail runs with the frames
+    ++ticks;
+  }
+  EXPECT_EQ(bonus->done, 1);
+  EXPECT_EQ(bonus->X, 615);
+  EXPECT_EQ(bonus->Y, 50);
+  EXPECT_GT(ticks, 134);
+  EXPECT_LT(ticks, 134 + 1000); // by its own trail, before the five-second limit
   BonusEffectFactory = nullptr;
 }
 
