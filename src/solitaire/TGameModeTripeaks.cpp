@@ -7,7 +7,7 @@
 #include "solitaire/CardFlight.h"
 #include "solitaire/CardPictures.h"
 #include "solitaire/LevelTimer.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGamePlay.h"

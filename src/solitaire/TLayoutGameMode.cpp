@@ -7,7 +7,7 @@
 #include "platform/Graphics.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TFlyingBonus.h"

@@ -6,7 +6,7 @@
 #include "platform/Keys.h"
 #include "solitaire/CardFlight.h"
 #include "solitaire/CardPictures.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeTripeaks.h"
