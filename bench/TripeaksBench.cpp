@@ -3,7 +3,7 @@
 // inside one logic tick, so the player must never notice it. Each layout
 // reports its cards, decks, the mean number of complete deals tried per
 // accepted one, and the median and 99th-percentile time of one Shuffle.
-#include "resources/TImageBank.h"
+#include "BenchData.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeTripeaks.h"
 #include "solitaire/TGamePlay.h"
@@ -18,37 +18,8 @@
 #include <string>
 #include <vector>
 
-#include <time.h>
 
 namespace {
-
-std::string DataRoot() {
-  const char* data = std::getenv("MARROWDECK_DATA");
-  for (std::string root : {std::string(data ? data : ""), std::string("gamedata"), std::string("../gamedata")}) {
-    if (root.empty()) continue;
-    if (std::FILE* file = std::fopen((root + "/layouts/tripeaks/001.layout").c_str(), "rb")) {
-      std::fclose(file);
-      return root + "/";
-    }
-  }
-  return "";
-}
-
-// The card pictures a deal touches: the outline, the stock places and the faces.
-bool LoadPictures(const std::string& root) {
-  const std::string folder = root + "data/graphics/";
-  Images = std::make_shared<TImageBank>();
-  Images->SetPath(folder);
-  for (const char* name : {"cardback1", "cardempty", "carddenied"}) Images->Load(name);
-  std::shared_ptr<TImageBank>* banks[] = {&HeartsImages, &DiamondsImages, &SpadesImages, &ClubsImages};
-  const char* words[] = {"hearts", "diamonds", "spades", "clubs"};
-  for (int suit = 0; suit < 4; ++suit) {
-    *banks[suit] = std::make_shared<TImageBank>();
-    (*banks[suit])->SetPath(folder);
-    for (int rank = 1; rank <= 13; ++rank) (*banks[suit])->Load(words[suit] + std::to_string(rank));
-  }
-  return Images->FindTImage("cardback1") != nullptr;
-}
 
 void BM_TripeaksShuffle(benchmark::State& state, int number) {
   const std::string root = DataRoot();
@@ -63,13 +34,8 @@ void BM_TripeaksShuffle(benchmark::State& state, int number) {
   char name[64];
   std::snprintf(name, sizeof(name), "layouts/tripeaks/%03d.layout", number);
   mode->Init(root + name, 0);
-  // Wall time as the player would wait, and the thread's own CPU time (what
-  // the wait is when the two cores are not shared with other programs).
-  auto cpuMs = [] {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-  };
+  // Wall time as the player would wait, and the thread's own CPU time.
+  auto cpuMs = ThreadCpuMs;
   std::vector<double> times, cpuTimes;
   int64_t attempts = 0, accepted = 0;
   uint32_t seed = 0;

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the Tri Peaks save-file reader. A refused file is
 // an ordinary outcome; whatever is accepted must be valid and read back the
 // same after being written again.
-#include "solitaire/TTripeaksSaveFile.h"
+#include "solitaire/TLayoutSaveFile.h"
 
 #include <cstddef>
 #include <cstdint>

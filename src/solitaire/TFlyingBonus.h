@@ -19,6 +19,9 @@ public:
   // Flies from (x, y) along the given curve at `speed`, trail from BonusEffectFactory.
   void Start(int32_t x, int32_t y, int32_t controlX, int32_t controlY, int32_t endX, int32_t endY, float speed,
              int32_t points);
+  // The streak bonus of the layout games: from (x, y) out towards (500, 150)
+  // and onto the score display at (615, 50).
+  void StartStreakBonus(int32_t x, int32_t y, int32_t points) { Start(x, y, 500, 150, 615, 50, 0.0075f, points); }
   // One logic step: 1 in the step it arrives (the caller pays Points), else 0.
   int32_t Manage();
   // 1 once it has arrived and may leave its list.

@@ -14,7 +14,7 @@
 #include "solitaire/TState.h"
 #include "solitaire/TTripeaksBonus.h"
 #include "solitaire/TTripeaksHint.h"
-#include "solitaire/TTripeaksSaveFile.h"
+#include "solitaire/TLayoutSaveFile.h"
 #include "solitaire/TTripeaksStock.h"
 #include "solitaire/TTripeaksUndo.h"
 
@@ -23,51 +23,19 @@
 
 namespace {
 
-bool MouseClicked() { return Game && Game->Mouse && Game->Mouse->h1 > 0; }
-
-void MousePosition(int32_t& x, int32_t& y) {
-  x = Game && Game->Mouse ? Game->Mouse->x : 0;
-  y = Game && Game->Mouse ? Game->Mouse->y : 0;
-}
-
-std::string FileSentence(const char* key, const std::string& file) {
-  std::string text = GameText ? GameText->FindString(key) : std::string();
-  if (text.empty()) text = std::string(key) + " '";
-  return text + file + "'";
-}
-
-TTripeaksSaveFile::CardLine LineOf(const TCard& card) {
-  TTripeaksSaveFile::CardLine line;
-  auto whole = [](float v) { return std::isfinite(v) ? int32_t(std::clamp(v, -1.0e5f, 1.0e5f)) : 0; };
-  line.x = whole(card.x), line.y = whole(card.y);
-  line.suit = card.CardSuit, line.number = card.CardNumber, line.opened = card.Opened ? 1 : 0;
-  line.angle = card.RotationAngle;
-  return line;
-}
-
-TTripeaksSaveFile::Position PositionOf(const TCardList* layout, const TTripeaksStock* stock) {
-  TTripeaksSaveFile::Position position;
+TLayoutSaveFile::Position PositionOf(const TCardList* layout, const TTripeaksStock* stock) {
+  TLayoutSaveFile::Position position;
   if (stock && stock->Cards) {
     position.StockPosition = stock->Cards->CurrentPosition;
-    for (const auto& card : *stock->Cards) position.Stock.push_back(LineOf(*card));
+    for (const auto& card : *stock->Cards) position.Stock.push_back(TLayoutSaveFile::LineOf(*card));
   }
   if (stock && stock->StockCard1) {
     position.HasOpenCard = true;
-    position.OpenCard = LineOf(*stock->StockCard1);
+    position.OpenCard = TLayoutSaveFile::LineOf(*stock->StockCard1);
   }
   if (layout)
-    for (const auto& card : *layout) position.Layout.push_back(LineOf(*card));
+    for (const auto& card : *layout) position.Layout.push_back(TLayoutSaveFile::LineOf(*card));
   return position;
-}
-
-std::shared_ptr<TCard> CardFrom(TCardList* list, const TTripeaksSaveFile::CardLine& line) {
-  const auto& back = GetCardPicture(CardPicture::Back1);
-  if (list) return list->AddNew(float(line.x), float(line.y), back, line.suit, line.number, line.opened, line.angle);
-  auto card = TCard::Create(back, float(line.x), float(line.y));
-  card->CardSuit = line.suit, card->CardNumber = line.number, card->Opened = line.opened;
-  card->RotationAngle = line.angle;
-  card->UpdateCardImage();
-  return card;
 }
 
 } // namespace
@@ -586,12 +554,12 @@ int32_t TGameModeTripeaks::LoadGame(const std::string& fileName) {
     FileMessage = FileSentence("Could Not Read File", fileName);
     return 0;
   }
-  auto build = [&](const TTripeaksSaveFile::Position& position) {
+  auto build = [&](const TLayoutSaveFile::Position& position) {
     Clear();
     Stock->Cards->CurrentPosition = position.StockPosition;
-    for (const auto& line : position.Stock) CardFrom(Stock->Cards.get(), line);
-    if (position.HasOpenCard) Stock->StockCard1 = CardFrom(nullptr, position.OpenCard);
-    for (const auto& line : position.Layout) CardFrom(Cards.get(), line);
+    for (const auto& line : position.Stock) TLayoutSaveFile::CardFrom(Stock->Cards.get(), line);
+    if (position.HasOpenCard) Stock->StockCard1 = TLayoutSaveFile::CardFrom(nullptr, position.OpenCard);
+    for (const auto& line : position.Layout) TLayoutSaveFile::CardFrom(Cards.get(), line);
   };
   build(file.Original);
   OriginalPuzzle = std::make_shared<TTripeaksUndo>();

@@ -180,8 +180,8 @@ void TLayoutGameMode::DrawBonus() {
 
 // ---- Help line ---------------------------------------------------------------
 
-void TLayoutGameMode::DrawHelpLine(const char* key) {
-  DrawNamedPicture("helptextback2", 400, 556);
+void TLayoutGameMode::DrawHelpLine(const char* key, const char* picture) {
+  DrawNamedPicture(picture, 400, 556);
   DrawCentredLine(Line(key), 545);
 }
 
@@ -203,4 +203,17 @@ const std::string& TLayoutGameMode::Line(const char* key, int32_t number) {
     }
   lines_.push_back({key, number, GameText.get(), WithNumber(GameText ? GameText->FindString(key) : std::string(), number)});
   return lines_.back().text;
+}
+
+bool TLayoutGameMode::MouseClicked() { return Game && Game->Mouse && Game->Mouse->h1 > 0; }
+
+void TLayoutGameMode::MousePosition(int32_t& x, int32_t& y) {
+  x = Game && Game->Mouse ? Game->Mouse->x : 0;
+  y = Game && Game->Mouse ? Game->Mouse->y : 0;
+}
+
+std::string TLayoutGameMode::FileSentence(const char* key, const std::string& file) {
+  std::string text = GameText ? GameText->FindString(key) : std::string();
+  if (text.empty()) text = std::string(key) + " '";
+  return text + file + "'";
 }

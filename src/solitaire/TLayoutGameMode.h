@@ -52,8 +52,8 @@ public:
   // Drops every flying bonus and the banner (a new deal must not be paid old bonuses).
   void DropBonuses();
 
-  // Help line: the introduction (key), and "No Moves Left".
-  void DrawHelpLine(const char* key);
+  // Help line: the introduction (key) on its backing picture, and "No Moves Left".
+  void DrawHelpLine(const char* key, const char* picture = "helptextback2");
   void DrawNoMovesLine();
   void StopHelpMessage() { ShowHelpMessage = 0; }
 
@@ -90,6 +90,12 @@ public:
   TRandom Random;
 
 protected:
+  // The game pointer: clicked in this step; where it is.
+  static bool MouseClicked();
+  static void MousePosition(int32_t& x, int32_t& y);
+  // The game text of `key` (or the key and " '") followed by the file name and "'".
+  static std::string FileSentence(const char* key, const std::string& file);
+
   // A game text line by key, "NNN" replaced by `number`.
   const std::string& Line(const char* key, int32_t number = 0);
 

@@ -6,5 +6,5 @@
 class TTripeaksBonus : public TFlyingBonus {
 public:
   static constexpr int32_t BonusPoints = 50;
-  void Create(int32_t x, int32_t y);
+  void Create(int32_t x, int32_t y) { StartStreakBonus(x, y, BonusPoints); }
 };

@@ -1,42 +1,24 @@
 #include "solitaire/TTripeaksUndo.h"
 
+#include "solitaire/CardCopies.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeTripeaks.h"
 #include "solitaire/TTripeaksStock.h"
 
-namespace {
-// A copy in no list (the original may lie in a list the copy will outlive).
-std::shared_ptr<TCard> CopyCard(const std::shared_ptr<TCard>& card) {
-  if (!card) return nullptr;
-  auto copy = card->Clone();
-  copy->Cards = nullptr;
-  return copy;
-}
-} // namespace
-
-std::shared_ptr<TCardList> TTripeaksUndo::CopyList(const std::shared_ptr<TCardList>& list) {
-  if (!list) return nullptr;
-  auto copy = list->Clone();
-  copy->CurrentPosition = list->CurrentPosition;
-  return copy;
-}
+std::shared_ptr<TCardList> TTripeaksUndo::CopyList(const std::shared_ptr<TCardList>& list) { return CopyCardList(list); }
 
 std::shared_ptr<TTripeaksStock> TTripeaksUndo::CopyStock(const std::shared_ptr<TTripeaksStock>& stock) {
   if (!stock) return nullptr;
   auto copy = std::make_shared<TTripeaksStock>();
   copy->GameMode = nullptr;
-  copy->Cards = CopyList(stock->Cards);
+  copy->Cards = CopyCardList(stock->Cards);
   copy->MovingCards = TCardList::Create();
   // The open card is a turned pile card or the clone of a played one; it
   // is copied on its own (a copy of the pile's card when it is one of them).
-  copy->StockCard1 = CopyCard(stock->StockCard1);
-  if (stock->StockCard1 && stock->Cards) {
-    const int32_t index = stock->Cards->IndexOf(stock->StockCard1.get());
-    if (index >= 0) copy->StockCard1 = copy->Cards->ValueAtIndex(index);
-  }
-  copy->StockEmptyCard = CopyCard(stock->StockEmptyCard);
-  copy->StockDeniedCard = CopyCard(stock->StockDeniedCard);
+  copy->StockCard1 = CopyCardOf(stock->StockCard1, stock->Cards.get(), copy->Cards.get());
+  copy->StockEmptyCard = CopyLooseCard(stock->StockEmptyCard);
+  copy->StockDeniedCard = CopyLooseCard(stock->StockDeniedCard);
   return copy;
 }
 

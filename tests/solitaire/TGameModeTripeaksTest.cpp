@@ -6,7 +6,7 @@
 #include "solitaire/TBonusEffect.h"
 #include "solitaire/TFlyingBonus.h"
 #include "solitaire/TTripeaksHint.h"
-#include "solitaire/TTripeaksSaveFile.h"
+#include "solitaire/TLayoutSaveFile.h"
 #include "solitaire/TSmashBonusEffect.h"
 #include "solitaire/TTripeaksBonus.h"
 #include "solitaire/TTripeaksUndo.h"

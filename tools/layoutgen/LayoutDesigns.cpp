@@ -24,7 +24,10 @@ struct GridDesign {
 
 constexpr int HalfStep = 37;
 
-std::vector<PlacedCard> FromGrid(const GridDesign& design) {
+} // namespace
+
+std::vector<PlacedCard> GridCards(int step, bool upward, const std::vector<const char*>& rowTexts) {
+  const GridDesign design{"", step, upward, rowTexts};
   int minColumn = 1000, maxColumn = -1000;
   for (const char* row : design.rows)
     for (int c = 0; row[c]; ++c)
@@ -44,10 +47,14 @@ std::vector<PlacedCard> FromGrid(const GridDesign& design) {
   return cards;
 }
 
-// A fan of cards turned about a pivot below them: angles from `from` to `to`
-// degrees in `count` steps, each card centred `radius` above the pivot along
-// its own turned axis. The outer cards come first and the fan closes towards
-// the card nearest the middle angle, which lies on top.
+namespace {
+
+std::vector<PlacedCard> FromGrid(const GridDesign& design) { return GridCards(design.step, design.upward, design.rows); }
+
+} // namespace
+
+// The fan's outer cards come first and it closes towards the card nearest
+// the middle angle.
 void AddFan(std::vector<PlacedCard>& cards, double pivotX, double pivotY, double radius, double from, double to,
             int count) {
   std::vector<double> angles;
@@ -61,6 +68,8 @@ void AddFan(std::vector<PlacedCard>& cards, double pivotX, double pivotY, double
                      angle});
   }
 }
+
+namespace {
 
 // Every grid design, by name.
 const std::vector<GridDesign>& GridDesigns() {
@@ -320,19 +329,16 @@ std::vector<LayoutDesign> TripeaksDesigns() {
   // Cards that nothing covers are moved to the end, keeping the order of the
   // rest: nothing later lay on them, so every cover stays as it was, and the
   // cards playable at the start come last.
-  for (LayoutDesign& design : designs) {
-    const CoverCheck check = CheckLayout(design.cards);
-    std::vector<PlacedCard> covered, open;
-    for (size_t i = 0; i < design.cards.size(); ++i) {
-      bool onTop = false;
-      for (size_t j = 0; j < i && !onTop; ++j)
-        onTop = std::find(check.covers[j].begin(), check.covers[j].end(), int(i)) != check.covers[j].end();
-      (check.covers[i].empty() ? open : covered).push_back(design.cards[i]);
-    }
-    design.cards = covered;
-    design.cards.insert(design.cards.end(), open.begin(), open.end());
-  }
+  for (LayoutDesign& design : designs) MoveUncoveredCardsLast(design);
   return designs;
+}
+
+void MoveUncoveredCardsLast(LayoutDesign& design) {
+  const CoverCheck check = CheckLayout(design.cards);
+  std::vector<PlacedCard> covered, open;
+  for (size_t i = 0; i < design.cards.size(); ++i) (check.covers[i].empty() ? open : covered).push_back(design.cards[i]);
+  design.cards = covered;
+  design.cards.insert(design.cards.end(), open.begin(), open.end());
 }
 
 std::string LayoutFileText(const LayoutDesign& design) {

@@ -1,17 +1,20 @@
-// Writes the standard Tri Peaks layouts 001.layout .. into the folder given,
+// Writes the standard layouts of a game (tripeaks, matching), 001.layout ..,
+// into the folder given,
 // after checking every design: outlines inside the editing area, no two cards
 // so close that a whole-pixel overlap test could go either way.
 #include "LayoutDesigns.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: makelayouts <folder>\n");
+  const bool matching = argc == 3 && std::strcmp(argv[1], "matching") == 0;
+  if (argc != 3 || (!matching && std::strcmp(argv[1], "tripeaks") != 0)) {
+    std::fprintf(stderr, "usage: makelayouts tripeaks|matching <folder>\n");
     return 2;
   }
-  const auto designs = layoutgen::TripeaksDesigns();
+  const auto designs = matching ? layoutgen::MatchingDesigns() : layoutgen::TripeaksDesigns();
   int failures = 0;
   for (size_t i = 0; i < designs.size(); ++i) {
     const auto& design = designs[i];
@@ -20,7 +23,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: %s\n", design.name.c_str(), problem.c_str()), ++failures;
     char name[32];
     std::snprintf(name, sizeof(name), "/%03d.layout", int(i + 1));
-    const std::string path = argv[1] + std::string(name);
+    const std::string path = argv[2] + std::string(name);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());

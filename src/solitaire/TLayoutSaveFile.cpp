@@ -1,5 +1,10 @@
-#include "solitaire/TTripeaksSaveFile.h"
+#include "solitaire/TLayoutSaveFile.h"
 
+#include "solitaire/CardPictures.h"
+#include "solitaire/TCard.h"
+#include "solitaire/TCardList.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -56,7 +61,7 @@ public:
   bool AtEnd() const { return next_ >= lines_.size(); }
   const std::string& Next() { return lines_[next_++]; }
   // 1: a card; 0: fewer than six fields (skipped); -1: a card line that is no card.
-  static int Card(std::string_view line, TTripeaksSaveFile::CardLine& card) {
+  static int Card(std::string_view line, TLayoutSaveFile::CardLine& card) {
     const auto fields = Fields(line);
     if (fields.size() < 6) return 0;
     int64_t v[5];
@@ -68,11 +73,11 @@ public:
     return 1;
   }
   // Card lines up to a "-" line (consumed) or the end.
-  bool Cards(std::vector<TTripeaksSaveFile::CardLine>& cards) {
+  bool Cards(std::vector<TLayoutSaveFile::CardLine>& cards) {
     while (!AtEnd()) {
       const std::string& line = Next();
       if (line == "-") return true;
-      TTripeaksSaveFile::CardLine card;
+      TLayoutSaveFile::CardLine card;
       const int result = Card(line, card);
       if (result < 0) return false;
       if (result > 0) cards.push_back(card);
@@ -85,49 +90,53 @@ private:
   size_t next_ = 0;
 };
 
-bool ReadPosition(LineReader& reader, TTripeaksSaveFile::Position& position, bool toTheEnd) {
+bool ReadPosition(LineReader& reader, TLayoutSaveFile::Position& position, bool openCardLine, bool toTheEnd) {
   if (reader.AtEnd()) return false;
   int64_t stockPosition = 0;
   if (!ReadInt(reader.Next(), stockPosition) || stockPosition < INT32_MIN || stockPosition > INT32_MAX) return false;
   position.StockPosition = int32_t(stockPosition);
   if (reader.AtEnd() || reader.Next() != "-") return false;
   if (!reader.Cards(position.Stock) || reader.AtEnd()) return false;
-  const int open = LineReader::Card(reader.Next(), position.OpenCard);
-  if (open < 0) return false;
-  position.HasOpenCard = open > 0;
-  if (reader.AtEnd() || reader.Next() != "-") return false;
+  if (openCardLine) {
+    const int open = LineReader::Card(reader.Next(), position.OpenCard);
+    if (open < 0) return false;
+    position.HasOpenCard = open > 0;
+    if (reader.AtEnd() || reader.Next() != "-") return false;
+  }
   if (!reader.Cards(position.Layout)) return false;
   // The first position ends at its "-"; the second runs to the end of the file.
   return toTheEnd ? reader.AtEnd() : true;
 }
 
-void AppendCard(std::string& text, const TTripeaksSaveFile::CardLine& card) {
+void AppendCard(std::string& text, const TLayoutSaveFile::CardLine& card) {
   char angle[64];
   std::snprintf(angle, sizeof(angle), "%#.9g", double(std::isfinite(card.angle) ? card.angle : 0.0f));
   text += std::to_string(card.x) + "," + std::to_string(card.y) + "," + std::to_string(card.suit) + "," +
           std::to_string(card.number) + "," + std::to_string(card.opened) + "," + angle + "\r\n";
 }
 
-void AppendPosition(std::string& text, const TTripeaksSaveFile::Position& position, bool last) {
+void AppendPosition(std::string& text, const TLayoutSaveFile::Position& position, bool openCardLine, bool last) {
   text += std::to_string(position.StockPosition) + "\r\n-\r\n";
   for (const auto& card : position.Stock) AppendCard(text, card);
   text += "-\r\n";
-  if (position.HasOpenCard) AppendCard(text, position.OpenCard);
-  else text += "\r\n"; // no open card: an empty line, which reads back as none
-  text += "-\r\n";
+  if (openCardLine) {
+    if (position.HasOpenCard) AppendCard(text, position.OpenCard);
+    else text += "\r\n"; // no open card: an empty line, which reads back as none
+    text += "-\r\n";
+  }
   for (const auto& card : position.Layout) AppendCard(text, card);
   if (!last) text += "-\r\n";
 }
 
-bool ValidCard(const TTripeaksSaveFile::CardLine& card) {
+bool ValidCard(const TLayoutSaveFile::CardLine& card) {
   if (card.suit < 0 || card.suit > 4 || card.number < 0 || card.number > 13) return false;
   if ((card.suit == 0) != (card.number == 0)) return false;
   if (card.opened != 0 && card.opened != 1) return false;
-  return card.x >= -TTripeaksSaveFile::MaxCoordinate && card.x <= TTripeaksSaveFile::MaxCoordinate &&
-         card.y >= -TTripeaksSaveFile::MaxCoordinate && card.y <= TTripeaksSaveFile::MaxCoordinate;
+  return card.x >= -TLayoutSaveFile::MaxCoordinate && card.x <= TLayoutSaveFile::MaxCoordinate &&
+         card.y >= -TLayoutSaveFile::MaxCoordinate && card.y <= TLayoutSaveFile::MaxCoordinate;
 }
 
-bool ValidPosition(const TTripeaksSaveFile::Position& position, int32_t decks) {
+bool ValidPosition(const TLayoutSaveFile::Position& position, int32_t decks) {
   const int64_t count = int64_t(position.Stock.size());
   if (position.StockPosition < -1 || position.StockPosition > count - 1) return false;
   if (count + int64_t(position.Layout.size()) > 52 * int64_t(decks)) return false;
@@ -143,36 +152,56 @@ bool ValidPosition(const TTripeaksSaveFile::Position& position, int32_t decks) {
 
 } // namespace
 
-int32_t TTripeaksSaveFile::Decks() const {
+int32_t TLayoutSaveFile::Decks() const {
   const size_t layout = Original.Layout.size();
   return layout == 0 ? 1 : int32_t((layout + 51) / 52);
 }
 
-int32_t TTripeaksSaveFile::IsValid() const {
+int32_t TLayoutSaveFile::IsValid() const {
   if (ElapsedMs < 0 || Score < 0 || Score > INT32_MAX) return 0;
   const int32_t decks = Decks();
   return ValidPosition(Original, decks) && ValidPosition(Current, decks) ? 1 : 0;
 }
 
-std::string TTripeaksSaveFile::Format() const {
+std::string TLayoutSaveFile::Format() const {
   std::string text = std::string(Header) + "\r\n";
   text += std::to_string(ElapsedMs) + "\r\n" + std::to_string(Score) + "\r\n";
-  AppendPosition(text, Original, false);
-  AppendPosition(text, Current, true);
+  AppendPosition(text, Original, OpenCardLine, false);
+  AppendPosition(text, Current, OpenCardLine, true);
   return text;
 }
 
-int32_t TTripeaksSaveFile::Parse(const std::string& text) {
+int32_t TLayoutSaveFile::Parse(const std::string& text) {
   if (int64_t(text.size()) > MaxBytes) return 0;
   const auto lines = Lines(text);
   LineReader reader(lines);
-  TTripeaksSaveFile file;
+  TLayoutSaveFile file(Header, OpenCardLine);
   if (reader.AtEnd()) return 0;
   reader.Next(); // the header, whatever it says
   if (reader.AtEnd() || !ReadInt(reader.Next(), file.ElapsedMs)) return 0;
   if (reader.AtEnd() || !ReadInt(reader.Next(), file.Score)) return 0;
-  if (!ReadPosition(reader, file.Original, false) || !ReadPosition(reader, file.Current, true)) return 0;
+  if (!ReadPosition(reader, file.Original, OpenCardLine, false) || !ReadPosition(reader, file.Current, OpenCardLine, true))
+    return 0;
   if (!file.IsValid()) return 0;
   *this = std::move(file);
   return 1;
+}
+
+TLayoutSaveFile::CardLine TLayoutSaveFile::LineOf(const TCard& card) {
+  CardLine line;
+  auto whole = [](float v) { return std::isfinite(v) ? int32_t(std::clamp(v, -1.0e5f, 1.0e5f)) : 0; };
+  line.x = whole(card.x), line.y = whole(card.y);
+  line.suit = card.CardSuit, line.number = card.CardNumber, line.opened = card.Opened ? 1 : 0;
+  line.angle = card.RotationAngle;
+  return line;
+}
+
+std::shared_ptr<TCard> TLayoutSaveFile::CardFrom(TCardList* list, const CardLine& line) {
+  const auto& back = GetCardPicture(CardPicture::Back1);
+  if (list) return list->AddNew(float(line.x), float(line.y), back, line.suit, line.number, line.opened, line.angle);
+  auto card = TCard::Create(back, float(line.x), float(line.y));
+  card->CardSuit = line.suit, card->CardNumber = line.number, card->Opened = line.opened;
+  card->RotationAngle = line.angle;
+  card->UpdateCardImage();
+  return card;
 }
