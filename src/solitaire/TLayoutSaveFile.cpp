@@ -96,8 +96,9 @@ bool ReadPosition(LineReader& reader, TLayoutSaveFile::Position& position, bool 
   if (!ReadInt(reader.Next(), stockPosition) || stockPosition < INT32_MIN || stockPosition > INT32_MAX) return false;
   position.StockPosition = int32_t(stockPosition);
   if (reader.AtEnd() || reader.Next() != "-") return false;
-  if (!reader.Cards(position.Stock) || reader.AtEnd()) return false;
+  if (!reader.Cards(position.Stock)) return false;
   if (openCardLine) {
+    if (reader.AtEnd()) return false;
     const int open = LineReader::Card(reader.Next(), position.OpenCard);
     if (open < 0) return false;
     position.HasOpenCard = open > 0;

@@ -295,8 +295,6 @@ void TMatchingStock::StartResetStockAnimation() {
 void TMatchingStock::ShowOpenCardsFromList() {
   StockCard1 = Cards->ValueAtIndex(Cards->CurrentPosition + 1);
   StockCard2 = Cards->ValueAtIndex(Cards->CurrentPosition + 2);
-  if (Cards->CurrentPosition + 1 < 0) StockCard1.reset();
-  if (Cards->CurrentPosition + 2 < 0) StockCard2.reset();
   if (StockCard1) StockCard1->x = float(OpenCardX), StockCard1->y = float(OpenCardY);
   if (StockCard2) StockCard2->x = float(SecondCardX), StockCard2->y = float(SecondCardY);
 }

@@ -42,12 +42,8 @@ protected:
   }
   Brute Look() {
     Brute brute;
-    const auto& items = mode->Cards->Items();
-    for (size_t i = 0; i < items.size(); ++i) {
-      bool covered = false;
-      for (size_t j = i + 1; j < items.size() && !covered; ++j) covered = items[i]->IsCardOver(*items[j]) != 0;
-      if (!covered) brute.uncovered.push_back(items[i]);
-    }
+    for (const auto& card : *mode->Cards)
+      if (!card->IsAnyCardsOnTop()) brute.uncovered.push_back(card);
     for (const auto& open : {mode->Stock->StockCard1, mode->Stock->StockCard2})
       if (open && open->CardNumber != 0) brute.open.push_back(open);
     std::vector<CardPtr> clickable = brute.uncovered;

@@ -154,6 +154,30 @@ void AddSpiral(std::vector<PlacedCard>& cards, double cx, double cy, int arms, i
     }
 }
 
+// Cards along `arms` spiral arms from radius r0 to r1 over `turns` turns, a
+// card every `step` pixels of the path: every other card lies on the two
+// beside it, so each arm is two layers and no long chain of cards.
+void AddSpiralArms(std::vector<PlacedCard>& cards, double cx, double cy, int arms, double r0, double r1, double turns,
+                   double step) {
+  std::vector<PlacedCard> lower, upper;
+  for (int a = 0; a < arms; ++a) {
+    double angle = 360.0 * a / arms, radius = r0;
+    const double perDegree = (r1 - r0) / (turns * 360.0);
+    for (int i = 0; radius <= r1; ++i) {
+      const double r = angle * std::numbers::pi / 180.0;
+      double shown = std::fmod(angle, 360.0);
+      if (shown > 180) shown -= 360;
+      (i % 2 == 0 ? lower : upper).push_back(At(cx + radius * std::sin(r), cy - 0.8 * radius * std::cos(r), shown / 3));
+      // The next card `step` further along the path.
+      const double degrees = step / std::max(radius, 1.0) * 180.0 / std::numbers::pi;
+      angle += degrees;
+      radius += degrees * perDegree;
+    }
+  }
+  cards.insert(cards.end(), lower.begin(), lower.end());
+  cards.insert(cards.end(), upper.begin(), upper.end());
+}
+
 // A grid picture turned by `tilt` degrees about the centre of the area, every card with it.
 std::vector<PlacedCard> Tilted(std::vector<PlacedCard> cards, double tilt) {
   const double r = tilt * std::numbers::pi / 180.0;
@@ -178,24 +202,51 @@ std::vector<LayoutDesign> Candidates() {
     build(design.cards);
     all.push_back(design);
   };
-  add("Ring", [](auto& c) { AddRing(c, 375, 207, 150, 12, 0); });
+  // Rings of separate cards, and rings of the same shape interleaved on top
+  // (each card of the upper ring lies on two of the lower one).
+  add("Ring of Eight", [](auto& c) { AddRing(c, 375, 207, 150, 8, 0); });
+  add("Ring", [](auto& c) {
+    AddRing(c, 375, 207, 150, 8, 0);
+    c.push_back({335, 207, 0});
+    c.push_back({415, 207, 0});
+  });
   add("Two Rings", [](auto& c) {
     AddRing(c, 200, 207, 120, 10, 0);
     AddRing(c, 550, 207, 120, 10, 18);
   });
+  add("Wreath", [](auto& c) {
+    AddRing(c, 375, 207, 150, 8, 0);
+    AddRing(c, 375, 207, 150, 8, 22.5);
+  });
+  add("Halo", [](auto& c) {
+    AddRing(c, 375, 207, 55, 4, 45);
+    AddRing(c, 375, 207, 150, 8, 0);
+    AddRing(c, 375, 207, 150, 8, 22.5);
+  });
   add("Ring of Rings", [](auto& c) {
-    AddRing(c, 375, 207, 155, 14, 0);
-    AddRing(c, 375, 207, 80, 6, 30);
+    AddRing(c, 375, 207, 150, 8, 0);
+    AddRing(c, 375, 207, 55, 4, 45);
   });
   add("Target", [](auto& c) {
-    AddRing(c, 375, 207, 140, 16, 0);
-    AddRing(c, 375, 207, 85, 10, 18);
-    AddRing(c, 375, 207, 30, 2, 90);
+    AddRing(c, 375, 207, 150, 8, 0);
+    AddRing(c, 375, 207, 150, 8, 22.5);
+    AddRing(c, 375, 207, 55, 4, 45);
+    c.push_back({335, 207, 0});
+    c.push_back({415, 207, 0});
   });
-  add("Spiral", [](auto& c) { AddSpiral(c, 375, 207, 4, 6, 20, 170, 200, 0.85); });
-  add("Galaxy", [](auto& c) { AddSpiral(c, 375, 207, 6, 5, 20, 170, 150, 0.85); });
-  add("Whirlpool", [](auto& c) { AddSpiral(c, 375, 207, 6, 6, 30, 170, 100, 0.85); });
-  add("Tilted Fan", [](auto& c) { AddFan(c, 375, 390, 200, -60, 60, 13); });
+  add("Crowned Ring", [](auto& c) {
+    AddRing(c, 375, 207, 150, 8, 0);
+    AddRing(c, 375, 207, 150, 8, 22.5);
+    c.push_back({335, 207, 0});
+    c.push_back({415, 207, 0});
+  });
+  add("Spiral", [](auto& c) { AddSpiralArms(c, 375, 207, 1, 40, 190, 1.3, 44); });
+  add("Galaxy", [](auto& c) { AddSpiralArms(c, 375, 207, 2, 50, 190, 0.8, 45); });
+  add("Whirlpool", [](auto& c) { AddSpiralArms(c, 375, 207, 3, 60, 190, 0.5, 44); });
+  add("Tilted Fan", [](auto& c) {
+    AddFan(c, 375, 400, 200, -60, 60, 5);
+    AddFan(c, 375, 400, 200, -45, 45, 4);
+  });
   add("Two Fans", [](auto& c) {
     AddFan(c, 200, 380, 170, -45, 45, 9);
     AddFan(c, 550, 380, 170, -45, 45, 9);
@@ -257,28 +308,22 @@ std::vector<LayoutDesign> Candidates() {
              0, 20);
   });
   // Rings, fans and spirals of other sizes.
-  const struct {
-    const char* name;
-    int count;
-    double radius;
-  } rings[] = {{"Ring of Eight", 8, 120}, {"Ring of Ten", 10, 135}, {"Wreath", 16, 145}, {"Halo", 14, 140}};
-  for (const auto& ring : rings) add(ring.name, [&](auto& c) { AddRing(c, 375, 207, ring.radius, ring.count, 0); });
   add("Three Rings", [](auto& c) {
     AddRing(c, 150, 207, 70, 5, 0);
     AddRing(c, 375, 207, 70, 5, 36);
     AddRing(c, 600, 207, 70, 5, 0);
   });
   add("Flower", [](auto& c) {
-    AddRing(c, 375, 207, 150, 12, 15);
-    AddRing(c, 375, 207, 90, 6, 0);
-    AddRing(c, 375, 207, 25, 2, 90);
+    AddRing(c, 375, 207, 150, 6, 0);
+    AddRing(c, 375, 207, 150, 6, 30);
+    AddRing(c, 375, 207, 55, 4, 45);
   });
   add("Sunrise", [](auto& c) {
     AddFan(c, 375, 400, 260, -70, 70, 15);
     AddFan(c, 375, 400, 140, -40, 40, 7);
   });
   add("Four Fans", [](auto& c) {
-    for (int i = 0; i < 4; ++i) AddFan(c, 110 + 176 * i, 330, 120, -28, 28, 5);
+    for (int i = 0; i < 4; ++i) AddFan(c, 110 + 176 * i, 330, 120, -25, 25, 3);
   });
   add("Tulips", [](auto& c) {
     for (int i = 0; i < 3; ++i) {
@@ -290,7 +335,7 @@ std::vector<LayoutDesign> Candidates() {
     AddSpiral(c, 200, 207, 3, 5, 20, 140, 180, 0.9);
     AddSpiral(c, 550, 207, 3, 5, 20, 140, 180, 0.9);
   });
-  add("Pinwheel", [](auto& c) { AddSpiral(c, 375, 207, 5, 5, 25, 165, 120, 0.85); });
+  add("Pinwheel", [](auto& c) { AddSpiralArms(c, 375, 207, 4, 60, 190, 0.35, 45); });
   // Tilted walls and leaning shapes.
   const struct {
     const char* name;
@@ -300,7 +345,7 @@ std::vector<LayoutDesign> Candidates() {
   } tilted[] = {
       {"Leaning Wall", 8, 50, {"X X X X X X X X", " X X X X X X X ", "X X X X X X X X"}},
       {"Sliding Steps", -8, 45, {"X X        ", "X X X X    ", "X X X X X X", "  X X X X X", "      X X X"}},
-      {"Tipped Diamond", 12, 40, {"   X   ", "  X X  ", " X X X ", "X X X X", " X X X ", "  X X  ", "   X   "}},
+      {"Tipped Diamond", 12, 40, {"   X   ", "  X X  ", " X X X ", "X X X X", " X X X ", "  X X  "}},
       {"Leaning Towers", -6, 40,
        {"X   X   X   X   X", " X   X   X   X   X", "X   X   X   X   X", " X   X   X   X   X"}},
       {"Tilted Hourglass", 6, 45, {"X X X X X", " X X X X ", "  X X X  ", " X X X X ", "X X X X X"}},
