@@ -96,9 +96,9 @@ protected:
         failure = "card " + std::to_string(c) + " still covered";
         return {};
       }
-      removed[size_t(c)] = true;
+      // Both cards of a pair are clicked while both lie there.
       if (i + 1 < order.size() && number(order[i + 1]) == number(c) && uncovered(order[i + 1])) {
-        removed[size_t(order[i + 1])] = true;
+        removed[size_t(c)] = removed[size_t(order[i + 1])] = true;
         steps.push_back({c, order[i + 1]});
         ++i;
         continue;
@@ -109,6 +109,7 @@ protected:
         return {};
       }
       stock.erase(partner);
+      removed[size_t(c)] = true;
       steps.push_back({c, -1});
     }
     if (int(mode->Dealer.FillOrder.size()) != mode->Cards->Count()) failure = "not every layout card was dealt";
@@ -222,7 +223,7 @@ TEST_F(MatchingBotTest, EveryStandardLayoutIsPlayedToAWin) {
       Click(second);
       PointAt(-100, -100);
       Settle();
-      ASSERT_EQ(mode->Cards->IndexOf(card.get()), -1) << "layout " << layout;
+      ASSERT_EQ(mode->Cards->IndexOf(card.get()), -1) << "layout " << layout << ": " << card->ToString();
     }
     ASSERT_TRUE(mode->Cards->IsEmpty()) << "layout " << layout;
     int ticks = 0;

@@ -6,6 +6,7 @@
 #include "solitaire/TLayoutSaveFile.h"
 #include "solitaire/TMatchingHint.h"
 #include "solitaire/TMatchingUndo.h"
+#include "solitaire/VictoryParticles.h"
 
 #include <algorithm>
 #include <set>
@@ -102,12 +103,12 @@ TEST_F(MatchingModeTest, TheThirdMatchOfAStreakLaunchesTheFirstBonusAndAPauseEnd
 
 TEST_F(MatchingModeTest, AStreakOfEightPlaysTheApplauseAndShowsTheFireworks) {
   Table(16, {1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8});
-  int fireworks = 0;
-  GamePlay->NewVictoryParticles = [&] { ++fireworks; };
+  VictoryParticles.reset();
   for (int i = 0; i < 8; ++i) Match(LayoutCard(0), LayoutCard(1));
   EXPECT_TRUE(mode->Cards->IsEmpty());
+  EXPECT_FALSE(VictoryParticles);
   RunUntilFinished();
-  EXPECT_EQ(fireworks, 1);
+  EXPECT_TRUE(VictoryParticles); // a new, empty fireworks list
   EXPECT_EQ(mode->BonusTotalPoints, 50 * 8 - 100);
   Tick(800);
   EXPECT_EQ(GamePlay->Score, 8 * 50 + 6 * 50);
