@@ -6,7 +6,7 @@
 #include "solitaire/CardFlight.h"
 #include "solitaire/CardPictures.h"
 #include "solitaire/LevelTimer.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TBezier.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"

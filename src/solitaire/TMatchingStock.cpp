@@ -5,7 +5,7 @@
 #include "platform/Graphics.h"
 #include "solitaire/CardFlight.h"
 #include "solitaire/CardPictures.h"
-#include "solitaire/TAnimation.h"
+#include "app/TAnimation.h"
 #include "solitaire/TBezier.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
