@@ -1,0 +1,43 @@
+#include "solitaire/TTripeaksUndo.h"
+
+#include "solitaire/CardCopies.h"
+#include "solitaire/TCard.h"
+#include "solitaire/TCardList.h"
+#include "solitaire/TGameModeTripeaks.h"
+#include "solitaire/TTripeaksStock.h"
+
+std::shared_ptr<TCardList> TTripeaksUndo::CopyList(const std::shared_ptr<TCardList>& list) { return CopyCardList(list); }
+
+std::shared_ptr<TTripeaksStock> TTripeaksUndo::CopyStock(const std::shared_ptr<TTripeaksStock>& stock) {
+  if (!stock) return nullptr;
+  auto copy = std::make_shared<TTripeaksStock>();
+  copy->GameMode = nullptr;
+  copy->Cards = CopyCardList(stock->Cards);
+  copy->MovingCards = TCardList::Create();
+  // The open card is a turned pile card or the clone of a played one; it
+  // is copied on its own (a copy of the pile's card when it is one of them).
+  copy->StockCard1 = CopyCardOf(stock->StockCard1, stock->Cards.get(), copy->Cards.get());
+  copy->StockEmptyCard = CopyLooseCard(stock->StockEmptyCard);
+  copy->StockDeniedCard = CopyLooseCard(stock->StockDeniedCard);
+  return copy;
+}
+
+void TTripeaksUndo::Clear() {
+  ScorePoints = BonusMatch = 0;
+  Cards.reset();
+  Stock.reset();
+}
+
+void TTripeaksUndo::SetFromCurrentValues(const TGameModeTripeaks& mode, int32_t scorePoints, int32_t bonusMatch) {
+  Clear();
+  ScorePoints = scorePoints;
+  BonusMatch = bonusMatch;
+  Cards = CopyList(mode.Cards);
+  Stock = CopyStock(mode.Stock);
+}
+
+void TTripeaksUndo::SetAsCurrentValues(TGameModeTripeaks& mode) const {
+  mode.Cards = CopyList(Cards);
+  mode.Stock = CopyStock(Stock);
+  if (!mode.Cards) mode.Cards = TCardList::Create();
+}
