@@ -359,35 +359,12 @@ std::shared_ptr<TMatchingHint> TGameModeMatching::GetRandomHint() {
   return (*HintList)[size_t(Random.Rand(0, int32_t(HintList->size()) - 1))];
 }
 
-void TGameModeMatching::ManageHint() {
-  if (Game && (Game->Paused || Game->Suspended)) return;
-  if (HintAnimation && HintAnimation->Active && HintAnimation->CurrentPhase == 1 && !HasCreatedHints) {
-    HasCreatedHints = 1;
-    CreateHints();
-    CurrentHint = GetRandomHint();
-    if (CurrentHint) {
-      CurrentHint->FirstCard->DoDrawHint = 1, CurrentHint->FirstCard->HintNumber = 1;
-      CurrentHint->SecondCard->DoDrawHint = 1, CurrentHint->SecondCard->HintNumber = 2;
-      for (const auto& open : {Stock->StockCard1, Stock->StockCard2})
-        for (const auto& hinted : {CurrentHint->FirstCard, CurrentHint->SecondCard})
-          if (open && open->CardNumber == hinted->CardNumber && open->CardSuit == hinted->CardSuit)
-            open->DoDrawHint = 1, open->HintNumber = 1;
-    }
-  }
-  if (HintAnimation && HintAnimation->Finished) {
-    ResetCurrentHint();
-    HintAnimation.reset();
-  }
-  ManageHintSounds();
-}
 
-void TGameModeMatching::ResetCurrentHint() {
-  if (CurrentHint) {
-    if (CurrentHint->FirstCard) CurrentHint->FirstCard->DoDrawHint = 0;
-    if (CurrentHint->SecondCard) CurrentHint->SecondCard->DoDrawHint = 0;
-  }
-  if (Stock && Stock->StockCard1) Stock->StockCard1->DoDrawHint = 0;
-  if (Stock && Stock->StockCard2) Stock->StockCard2->DoDrawHint = 0;
+std::shared_ptr<TCardPairHint> TGameModeMatching::PickHint() { return GetRandomHint(); }
+
+void TGameModeMatching::ListOpenStockCards(std::vector<std::shared_ptr<TCard>>& cards) const {
+  if (Stock && Stock->StockCard1) cards.push_back(Stock->StockCard1);
+  if (Stock && Stock->StockCard2) cards.push_back(Stock->StockCard2);
 }
 
 int32_t TGameModeMatching::IsNoMovesLeft() const { return HintList && HintList->empty() && !Cards->IsEmpty() ? 1 : 0; }

@@ -56,7 +56,7 @@ public:
   virtual int32_t CheckIfCardMarked(const std::shared_ptr<TCard>& card) const;
   virtual int32_t CheckIfMatchingCards(const std::shared_ptr<TCard>& a, const std::shared_ptr<TCard>& b) const;
   virtual int32_t CheckMatchCards(const std::shared_ptr<TCard>& card);
-  virtual void CreateHints();
+  void CreateHints() override;
   virtual std::shared_ptr<TCard> DoesAnyCardMatch(const std::shared_ptr<TCard>& card) const;
   void EndBonus() override;
   virtual void FlyMatchingCard(const std::shared_ptr<TCard>& card, int32_t first);
@@ -71,11 +71,11 @@ public:
   virtual int32_t IsNextMatchBonus() const { return BonusCounter >= 2 ? 1 : 0; }
   void ManageBonus() override;
   void ManageDealAnimation() override;
-  void ManageHint() override;
   virtual void ManageMovingCard(const std::shared_ptr<TCard>& card);
   void ManagePlayingCards() override;
   void ManageStock() override;
-  void ResetCurrentHint() override;
+  std::shared_ptr<TCardPairHint> PickHint() override;
+  void ListOpenStockCards(std::vector<std::shared_ptr<TCard>>& cards) const override;
   virtual void StartDealAnimation();
   // 1 when the layout is not empty and no pair can be made (HintList empty).
   int32_t IsNoMovesLeft() const;
@@ -98,7 +98,6 @@ public:
   std::shared_ptr<TMatchingUndo> OriginalPuzzle;
   std::shared_ptr<std::vector<std::shared_ptr<TMatchingUndo>>> UndoList;
   std::shared_ptr<std::vector<std::shared_ptr<TMatchingHint>>> HintList;
-  std::shared_ptr<TMatchingHint> CurrentHint;
   // The streak timer: one StreakMs phase, restarted at every match.
   std::shared_ptr<TAnimation> BonusAnimation;
   // 1 when the last Shuffle found no deal within the restarts (the session says "Editor Error Unsolvable").

@@ -60,10 +60,10 @@ public:
   virtual int32_t IsNextMatchBonus() const { return BonusCounter >= 4 ? 1 : 0; }
 
   // Hints: the plays possible now (HintList empty: no move left).
-  virtual void CreateHints();
+  void CreateHints() override;
   virtual std::shared_ptr<TTripeaksHint> GetRandomHint();
-  void ManageHint() override;
-  void ResetCurrentHint() override;
+  std::shared_ptr<TCardPairHint> PickHint() override;
+  void ListOpenStockCards(std::vector<std::shared_ptr<TCard>>& cards) const override;
   // 1 when the layout is not empty and no uncovered card fits the open card or any remaining stock card.
   int32_t IsNoMovesLeft() const;
 
@@ -92,7 +92,6 @@ public:
   std::shared_ptr<TTripeaksUndo> OriginalPuzzle;
   std::shared_ptr<std::vector<std::shared_ptr<TTripeaksUndo>>> UndoList;
   std::shared_ptr<std::vector<std::shared_ptr<TTripeaksHint>>> HintList;
-  std::shared_ptr<TTripeaksHint> CurrentHint;
   // The last deal's figures (attempts, solved) for tests and benchmarks.
   TTripeaksDealer Dealer;
 

@@ -11,6 +11,7 @@
 #include "app/TAnimation.h"
 #include "solitaire/CardPictures.h"
 #include "solitaire/TCard.h"
+#include "solitaire/TCardPairHint.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TFlyingBonus.h"
 #include "solitaire/TGamePlay.h"
@@ -161,6 +162,41 @@ void TLayoutGameMode::ResetHint() {
   Hint2Animation.reset();
   StockSliderAnimation.reset();
   HasCreatedHints = HasPlayedHint1Sound = HasPlayedHint2Sound = HasPlayedStockSliderSound = 0;
+}
+
+void TLayoutGameMode::ManageHint() {
+  if (Game && (Game->Paused || Game->Suspended)) return;
+  if (HintAnimation && HintAnimation->Active && HintAnimation->CurrentPhase == 1 && !HasCreatedHints) {
+    HasCreatedHints = 1;
+    CreateHints();
+    CurrentHint = PickHint();
+    if (CurrentHint) {
+      CurrentHint->FirstCard->DoDrawHint = 1, CurrentHint->FirstCard->HintNumber = 1;
+      CurrentHint->SecondCard->DoDrawHint = 1, CurrentHint->SecondCard->HintNumber = 2;
+      openCards_.clear();
+      ListOpenStockCards(openCards_);
+      for (const auto& open : openCards_)
+        for (const auto& hinted : {CurrentHint->FirstCard, CurrentHint->SecondCard})
+          if (open && open->CardNumber == hinted->CardNumber && open->CardSuit == hinted->CardSuit)
+            open->DoDrawHint = 1, open->HintNumber = 1;
+    }
+  }
+  if (HintAnimation && HintAnimation->Finished) {
+    ResetCurrentHint();
+    HintAnimation.reset();
+  }
+  ManageHintSounds();
+}
+
+void TLayoutGameMode::ResetCurrentHint() {
+  if (CurrentHint) {
+    if (CurrentHint->FirstCard) CurrentHint->FirstCard->DoDrawHint = 0;
+    if (CurrentHint->SecondCard) CurrentHint->SecondCard->DoDrawHint = 0;
+  }
+  openCards_.clear();
+  ListOpenStockCards(openCards_);
+  for (const auto& open : openCards_)
+    if (open) open->DoDrawHint = 0;
 }
 
 void TLayoutGameMode::ManageHintSounds() {

@@ -10,6 +10,7 @@
 class TAnimation;
 class TCard;
 class TCardList;
+class TCardPairHint;
 class TFlyingBonus;
 
 // What the layout games (Tri Peaks, Matching) share: a layout of overlapping
@@ -39,7 +40,6 @@ public:
   virtual void ManageDealAnimation() = 0;
   virtual void ManageStock() = 0;
   virtual void ManagePlayingCards() = 0;
-  virtual void ManageHint() = 0;
   virtual void EndBonus() = 0;
 
   // Score queue: changes wait in GamePlay->ScoreAdder and are counted out one
@@ -56,7 +56,15 @@ public:
   // staggered by 500 ms (ResetHintTimer); ResetHint drops the timers.
   int32_t ResetHintTimer(int32_t delayMs) override;
   virtual void ResetHint();
-  virtual void ResetCurrentHint() = 0;
+  // The hint step: once the request's delay has run (the game not paused) the
+  // hints are made and a random one glows, with any open stock card showing
+  // one of its cards; the glows end with the hint. ResetCurrentHint takes them off.
+  virtual void ManageHint();
+  virtual void ResetCurrentHint();
+  // The variant's hints: make the list, pick one at random (nullptr: none), the open stock cards.
+  virtual void CreateHints() = 0;
+  virtual std::shared_ptr<TCardPairHint> PickHint() = 0;
+  virtual void ListOpenStockCards(std::vector<std::shared_ptr<TCard>>& cards) const = 0;
   // Hint sounds, once each per request, as each glow begins.
   void ManageHintSounds();
 
@@ -107,6 +115,7 @@ public:
   int32_t ScorePoints = 0;
   int32_t ScorePlusX = -1, ScorePlusY = -1;
   std::shared_ptr<TAnimation> HintAnimation;
+  std::shared_ptr<TCardPairHint> CurrentHint; // the hint shown now
   int32_t HasCreatedHints = 0;
   int32_t HasPlayedHint1Sound = 0, HasPlayedHint2Sound = 0, HasPlayedStockSliderSound = 0;
   std::shared_ptr<TAnimation> Hint1Animation, Hint2Animation, StockSliderAnimation;
@@ -136,4 +145,5 @@ private:
     std::string text;
   };
   std::vector<CachedLine> lines_;
+  std::vector<std::shared_ptr<TCard>> openCards_; // scratch for the open stock cards
 };
