@@ -16,27 +16,3 @@ std::shared_ptr<TMatchingStock> TMatchingUndo::CopyStock(const std::shared_ptr<T
   copy->StockEmptyCard = CopyLooseCard(stock->StockEmptyCard);
   return copy;
 }
-
-void TMatchingUndo::Clear() {
-  ScorePoints = BonusMatch = 0;
-  Cards.reset();
-  Stock.reset();
-}
-
-void TMatchingUndo::SetFromCurrentValues(const TGameModeMatching& mode, int32_t scorePoints, int32_t bonusMatch) {
-  Clear();
-  ScorePoints = scorePoints;
-  BonusMatch = bonusMatch;
-  Cards = CopyCardList(mode.Cards);
-  Stock = CopyStock(mode.Stock);
-}
-
-void TMatchingUndo::SetAsCurrentValues(TGameModeMatching& mode) const {
-  mode.Cards = CopyCardList(Cards);
-  mode.Stock = CopyStock(Stock);
-  if (!mode.Cards) mode.Cards = TCardList::Create();
-  if (!mode.Stock) {
-    mode.Stock = std::make_shared<TMatchingStock>();
-    mode.Stock->Clear();
-  }
-}

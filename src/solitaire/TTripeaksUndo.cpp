@@ -6,8 +6,6 @@
 #include "solitaire/TGameModeTripeaks.h"
 #include "solitaire/TTripeaksStock.h"
 
-std::shared_ptr<TCardList> TTripeaksUndo::CopyList(const std::shared_ptr<TCardList>& list) { return CopyCardList(list); }
-
 std::shared_ptr<TTripeaksStock> TTripeaksUndo::CopyStock(const std::shared_ptr<TTripeaksStock>& stock) {
   if (!stock) return nullptr;
   auto copy = std::make_shared<TTripeaksStock>();
@@ -20,24 +18,4 @@ std::shared_ptr<TTripeaksStock> TTripeaksUndo::CopyStock(const std::shared_ptr<T
   copy->StockEmptyCard = CopyLooseCard(stock->StockEmptyCard);
   copy->StockDeniedCard = CopyLooseCard(stock->StockDeniedCard);
   return copy;
-}
-
-void TTripeaksUndo::Clear() {
-  ScorePoints = BonusMatch = 0;
-  Cards.reset();
-  Stock.reset();
-}
-
-void TTripeaksUndo::SetFromCurrentValues(const TGameModeTripeaks& mode, int32_t scorePoints, int32_t bonusMatch) {
-  Clear();
-  ScorePoints = scorePoints;
-  BonusMatch = bonusMatch;
-  Cards = CopyList(mode.Cards);
-  Stock = CopyStock(mode.Stock);
-}
-
-void TTripeaksUndo::SetAsCurrentValues(TGameModeTripeaks& mode) const {
-  mode.Cards = CopyList(Cards);
-  mode.Stock = CopyStock(Stock);
-  if (!mode.Cards) mode.Cards = TCardList::Create();
 }
