@@ -23,6 +23,7 @@
 #include "screens/SessionSettings.h"
 #include "screens/TTitleScreen.h"
 #include "solitaire/TGamePlay.h"
+#include "solitaire/TSmashBonusEffect.h"
 #include "solitaire/TState.h"
 #include "ui/TextDraw.h"
 
@@ -83,6 +84,8 @@ void GameSetup(const TRunOptions& options) {
     ExitProgram(1);
   }
   PakFiles->Open(platform::ResolvePath(Game->DataPrefix + "data/resources/"), ".pak");
+  // The trail of every flying bonus (missing is fatal).
+  TSmashBonusEffect::Install(Game->DataPrefix + "data/resources/bonusfly.par");
 
   // Fonts and the banks' folders.
   LoadGameFonts();

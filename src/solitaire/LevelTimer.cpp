@@ -22,6 +22,7 @@ void StartLevelTimer() {
 void PauseLevelTimer() { LevelPauseTime = Now(); }
 
 void ResumeLevelTimer() {
+  if (LevelPauseTime == 0) return; // not paused: nothing to resume
   LevelStartTime += Now() - LevelPauseTime;
   LevelPauseTime = 0;
 }

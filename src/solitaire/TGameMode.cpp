@@ -20,6 +20,7 @@ int32_t TGameMode::Reset() { return 0; }
 int32_t TGameMode::Shuffle() { return 0; }
 int32_t TGameMode::Undo() { return 0; }
 int32_t TGameMode::ResetHintTimer(int32_t /*delayMs*/) { return 0; }
+int32_t TGameMode::IsDealUnsolvable() { return 0; }
 int32_t TGameMode::AcceptsOnEmptyPlace(const TCard& /*card*/, const TCard& /*place*/) { return 0; }
 int32_t TGameMode::AcceptsOnFoundation(const TCard& /*card*/, const TCard& /*place*/) { return 0; }
 

@@ -39,6 +39,10 @@ public:
   virtual int32_t Shuffle();
   virtual int32_t Undo();
   virtual int32_t ResetHintTimer(int32_t delayMs);
+  // 1 when the last Init, Shuffle or new layout found no deal for the layout
+  // (only a custom layout can be such): no game is on the table, and the
+  // session says "Editor Error Unsolvable" and goes back to the play screen.
+  virtual int32_t IsDealUnsolvable();
   // Rules the cards ask while drawing a dragged card over a place: may `card`
   // go onto this free place, or onto this foundation place? 1 yes, 0 no.
   virtual int32_t AcceptsOnEmptyPlace(const TCard& card, const TCard& place);
