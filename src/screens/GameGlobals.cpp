@@ -9,12 +9,17 @@
 #include "app/TTrackingVar.h"
 #include "app/TVelquorGame.h"
 #include "effects/TSmashParticle.h"
+#include "player/TSolitaireHighScoreList.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
 #include "resources/TPakFileManager.h"
-#include "player/TSolitaireHighScoreList.h"
 #include "screens/SessionSettings.h"
+#include "screens/TGameGUI.h"
+#include "screens/TGameMenu.h"
+#include "screens/TGameScreen.h"
+#include "screens/TPlayScreen.h"
 #include "screens/TTitleScreen.h"
+#include "screens/VQGenerateScreen.h"
 #include "solitaire/TGamePlay.h"
 #include "solitaire/TState.h"
 #include "solitaire/VictoryParticles.h"
@@ -49,6 +54,9 @@ void CreateGameGlobals() {
   // What program entry makes before anything runs: the screens, the banks,
   // the session's options file and record.
   TitleScreen = std::make_shared<TTitleScreen>();
+  PlayScreen = std::make_shared<TPlayScreen>();
+  GameScreen = std::make_shared<TGameScreen>();
+  GameMenu = std::make_shared<TGameMenu>();
   Images = std::make_shared<TImageBank>();
   HeartsImages = std::make_shared<TImageBank>();
   DiamondsImages = std::make_shared<TImageBank>();
@@ -62,6 +70,7 @@ void CreateGameGlobals() {
   GamePlay->HighscoreListSolitaire = std::make_shared<TSolitaireHighScoreList>();
   GamePlay->HighscoreListMatching = std::make_shared<TSolitaireHighScoreList>();
   GamePlay->HighscoreListTripeaks = std::make_shared<TSolitaireHighScoreList>();
+  GameGUI = std::make_shared<TGameGUI>();
 
   // What start-up then fills, in its order: the application object, the game
   // text, the pack set, and last the session flags.
@@ -84,6 +93,7 @@ void ResetGameGlobals() {
   GameText.reset();
   TGameText::SetFolder("");
   Game.reset();
+  GameGUI.reset();
   GamePlay.reset();
   ResetSessionSettings();
   MusicBank.reset();
@@ -95,6 +105,10 @@ void ResetGameGlobals() {
   DiamondsImages.reset();
   HeartsImages.reset();
   Images.reset();
+  GenerateScreen.reset();
+  GameMenu.reset();
+  GameScreen.reset();
+  PlayScreen.reset();
   TitleScreen.reset();
 
   // The hooks start-up installs, the input tables and the core's values.
