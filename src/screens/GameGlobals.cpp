@@ -10,12 +10,17 @@
 #include "app/TVelquorGame.h"
 #include "app/VQMouse.h"
 #include "effects/TSmashParticle.h"
+#include "player/TSolitaireHighScoreList.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
 #include "resources/TPakFileManager.h"
-#include "player/TSolitaireHighScoreList.h"
 #include "screens/SessionSettings.h"
+#include "screens/TGameGUI.h"
+#include "screens/TGameMenu.h"
+#include "screens/TGameScreen.h"
+#include "screens/TPlayScreen.h"
 #include "screens/TTitleScreen.h"
+#include "screens/VQGenerateScreen.h"
 #include "solitaire/TGamePlay.h"
 #include "solitaire/TState.h"
 #include "solitaire/VictoryParticles.h"
@@ -50,6 +55,9 @@ void CreateGameGlobals() {
   // What program entry makes before anything runs: the screens, the banks,
   // the session's options file and record.
   TitleScreen = std::make_shared<TTitleScreen>();
+  PlayScreen = std::make_shared<TPlayScreen>();
+  GameScreen = std::make_shared<TGameScreen>();
+  GameMenu = std::make_shared<TGameMenu>();
   Images = std::make_shared<TImageBank>();
   HeartsImages = std::make_shared<TImageBank>();
   DiamondsImages = std::make_shared<TImageBank>();
@@ -64,6 +72,7 @@ void CreateGameGlobals() {
   GamePlay->HighscoreListSolitaire = std::make_shared<TSolitaireHighScoreList>();
   GamePlay->HighscoreListMatching = std::make_shared<TSolitaireHighScoreList>();
   GamePlay->HighscoreListTripeaks = std::make_shared<TSolitaireHighScoreList>();
+  GameGUI = std::make_shared<TGameGUI>();
 
   // What start-up then fills, in its order: the application object, the game
   // text, the pack set, and last the session flags.
@@ -87,6 +96,7 @@ void ResetGameGlobals() {
   TGameText::SetFolder("");
   Game.reset();
   GameMouse.reset();
+  GameGUI.reset();
   GamePlay.reset();
   ResetSessionSettings();
   MusicBank.reset();
@@ -98,6 +108,10 @@ void ResetGameGlobals() {
   DiamondsImages.reset();
   HeartsImages.reset();
   Images.reset();
+  GenerateScreen.reset();
+  GameMenu.reset();
+  GameScreen.reset();
+  PlayScreen.reset();
   TitleScreen.reset();
 
   // The hooks start-up installs, the input tables and the core's values.

@@ -105,3 +105,22 @@ settings_keys() { tr -d '\r' <"$SHARED/marrowdeck.ini" | cut -d= -f1 | paste -sd
 
 # The value of a key in the settings file.
 setting() { tr -d '\r' <"$SHARED/marrowdeck.ini" | grep "^$1=" | head -1 | cut -d= -f2-; }
+
+# Parks the pointer in a corner and waits (splash and loading) until the title
+# menu shows: the middle of "play" turns to the button's green; then the fade in.
+wait_title_menu() {
+  xdotool mousemove --window "$WID" 40 40
+  local i r g b
+  for i in $(seq 1 90); do
+    if shot "wait$i"; then
+      read -r r g b < <(region_rgb "$SHOTS/wait$i.png" 300 229 1 1)
+      if [ "${g:-0}" -gt "${r:-0}" ] && [ "${g:-0}" -gt 60 ]; then sleep 1; return 0; fi
+    fi
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before the title menu appeared"
+    sleep 0.5
+  done
+  fail "the title menu did not appear"
+}
+
+# Moves the pointer to (x, y) of the game and clicks the left button there.
+click_at() { xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.3; xdotool click --window "$WID" 1; }
