@@ -209,6 +209,13 @@ void TGameGUI::ShowFileError(const std::string& message) {
   if (!message.empty()) OKInput = CreateErrorOKDialog(message);
 }
 
+int32_t TGameGUI::ShowDealMessage() {
+  auto* mode = Mode();
+  if (!mode || mode->DealMessage.empty()) return 0;
+  OKInput = CreateOKDialog(mode->DealMessage);
+  return 1;
+}
+
 int32_t TGameGUI::LoadSavedGame(const std::string& name) {
   auto* mode = Mode();
   if (!mode) return 0;
@@ -271,6 +278,7 @@ void TGameGUI::CheckInputDialogs() {
       if (result == 1 && mode) {
         mode->Reset();
         HidePauseMenu();
+        ShowDealMessage();
       }
     }
   }
@@ -297,8 +305,10 @@ void TGameGUI::CheckEndGameMenu() {
   switch (endLevelMenu->Selected) {
   case 1:
     if (GamePlay->SelectedGameMode == 2) {
-      if (auto* mode = Mode()) mode->Init(KlondikeLayoutPath(), 0); // a new deal
+      // A new deal of the one layout (also after a loaded game, which has no CurrentLevel).
+      if (auto* mode = Mode()) mode->Init(KlondikeLayoutPath(), 0);
       StartLevelTimer();
+      ShowDealMessage();
     } else {
       MatchingTripeaksNext();
     }

@@ -44,6 +44,8 @@ public:
   int32_t SaveGameAs(const std::string& name);
   // Shows `message` (when there is one) in the error dialog.
   void ShowFileError(const std::string& message);
+  // When the mode could not deal (its DealMessage), says so in an OK dialog. 1 when shown.
+  int32_t ShowDealMessage();
 
   std::shared_ptr<TDialogYesNo> ShuffleInput, RestartInput, QuitInput, ResetInput;
   std::shared_ptr<TDialogOK> OKInput;

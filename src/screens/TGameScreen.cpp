@@ -66,6 +66,8 @@ int TGameScreen::Start() {
   LastFade = Now();
   LastBurst = Now();
   Game->FixedRateLogic.Init();
+  // A deal the mode could not make (a new layout, a reshuffle) is said at once.
+  GameGUI->ShowDealMessage();
   return 1;
 }
 

@@ -47,6 +47,9 @@ public:
   int32_t GameType = 0;       // 1 editor, 2 Klondike, 3 Matching, 4 Tri Peaks
   int32_t CardBackground = 0; // 1..6: "cardback" + number and the matching table
   std::string FileMessage;    // why the last LoadGame or SaveGame failed ("" after a success)
+  // Why the last Init, Reset or Shuffle could not deal a playable table ("" when
+  // it did); the session shows it in an OK dialog and the player chooses again.
+  std::string DealMessage;
 
 protected:
   TGameMode() = default;
