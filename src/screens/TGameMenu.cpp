@@ -83,10 +83,14 @@ float TGameMenu::FadeValue() const {
   return Active ? 1.0f : 0.0f;
 }
 
-int TGameMenu::Logic() {
+void TGameMenu::ManageFades() {
   if (FadeIn->Active) FadeIn->Manage();
   if (FadeOut->Active && FadeOut->Manage() == 1) Active = 0;
   if (FadeOut->Active && FadeOut->Finished) Active = 0;
+}
+
+int TGameMenu::Logic() {
+  ManageFades();
   const bool closing = FadeOut->Active != 0;
 
   if (KeyHit(platform::keys::Escape)) {

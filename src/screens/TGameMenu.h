@@ -19,7 +19,11 @@ public:
   // Opens (with the click sound when playSound is 1) and closes it.
   void Show(int32_t playSound);
   void Hide();
+  // One tick: the fades, Escape and the buttons.
   int Logic() override;
+  // The fades alone: a menu closed by a command that starts a deal (restart,
+  // load) fades out while the buttons are held, and the game goes on after it.
+  void ManageFades();
   int Draw() override;
 
   std::shared_ptr<TMenu> Buttons; // also the screen's Menu

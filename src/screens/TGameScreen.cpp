@@ -103,6 +103,7 @@ int TGameScreen::Logic() {
   }
   GameGUI->Logic();
   if (!GameState->disableButtons && !GameState->stateCustomMode) GameMenu->Logic();
+  else GameMenu->ManageFades();
   if (!GameMenu->Active) GamePlay->Logic();
   return 1;
 }

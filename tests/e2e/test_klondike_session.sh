@@ -1,83 +1,81 @@
 #!/usr/bin/env bash
 # Klondike from the title screen in a real window: "play", then "klondike"
-# deals the table (seven face-up column tops, the rest face down); a click
-# turns the stock; Escape opens the pause menu; "savegame" asks a name and
-# writes the saved game; the menu leads back to the play screen.
+# deals the table (seven face-up column tops, the cards under them face
+# down); a click turns the stock; Escape opens the pause menu; "savegame"
+# asks a name and writes the saved game; "backtomenu" leads to the play
+# screen; a new Klondike game loads the save again and holds the same table.
 source "$(dirname "$0")/lib.sh"
+
+PROFILES="$SHARED/profiles"
+# The table of a saved game without its play time (line 2), which runs on.
+table_of() { tr -d '\r' <"$1" | sed 2d; }
 
 start_game --windowed
 wait_window
 wait_title_menu
+open_klondike
+cp "$PLAY_SHOT" "$SHOTS/play_screen.png"
+pass "play opens the play screen, klondike the card table"
 
-
-# "play" leads to the play screen with the three variant tiles.
-click_at 400 229
-sleep 2.5
-shot play_screen
-is_title "$SHOTS/play_screen.png" && fail "still on the title screen after play"
-pass "play opens the play screen"
-
-# "klondike" deals; the deal flies in for a few seconds.
-click_at 640 295
-sleep 6
-xdotool mousemove --window "$WID" 760 580
-sleep 0.5
-shot table_dealt
-tops="120,205 210,225 300,245 390,265 480,285 570,305 660,325"
-for top in $tops; do
+DEALT=$(wait_still dealt 40) || fail "the deal never came to rest"
+cp "$DEALT" "$SHOTS/table_dealt.png"
+tops_face_up "$DEALT" || fail "not every column top is face up after the deal"
+for top in ${COLUMN_TOPS#* }; do
   x=${top%,*}; y=${top#*,}
-  level=$(region_level "$SHOTS/table_dealt.png" $((x - 20)) $((y + 22)) 40 14)
-  [ "$level" -gt 170 ] || fail "the column top at $x,$y is not face up (brightness $level)"
+  share=$(white_share "$DEALT" $((x - 30)) $((y - 64)) 60 12)
+  [ "$share" -lt 10 ] || fail "the card under the top at $x,$y shows its face ($share % white)"
 done
-# The card under each top but the first shows only its upper strip: face down.
-for top in $(echo $tops | cut -d' ' -f2-); do
-  x=${top%,*}; y=${top#*,}
-  level=$(region_level "$SHOTS/table_dealt.png" $((x - 20)) $((y - 46)) 40 12)
-  [ "$level" -lt 170 ] || fail "the card under the top at $x,$y is face up (brightness $level)"
-done
-pass "the deal ends with seven face-up column tops"
+pass "the deal ends with seven face-up column tops over face-down cards"
 
-# The stock turns on a click: the waste place changes.
-click_at 230 70
-sleep 1.5
-xdotool mousemove --window "$WID" 760 580
-sleep 0.3
-shot stock_turned
-changed=$(compare -metric AE -crop "70x90+295+25" "$SHOTS/table_dealt.png" "$SHOTS/stock_turned.png" null: 2>&1 | cut -d' ' -f1)
-[ "${changed%%.*}" -gt 500 ] || fail "the stock did not turn ($changed pixels changed at the waste)"
+# The stock turns on a click: a card lands face up on the waste.
+before=$(white_share "$DEALT" 300 30 60 80)
+press_at 230 70
+xdotool mousemove --window "$WID" 790 590
+TURNED=$(wait_still turned 20) || fail "the table did not come to rest after the stock click"
+after=$(white_share "$TURNED" 300 30 60 80)
+[ "$after" -gt $((before + 20)) ] || fail "the stock did not turn (waste $before % to $after % white)"
 pass "a click turns the stock"
 
-# Escape: the pause menu dims the table.
-key Escape
-sleep 1
-shot pause_menu
-before=$(region_level "$SHOTS/stock_turned.png" 600 420 150 100)
-after=$(region_level "$SHOTS/pause_menu.png" 600 420 150 100)
-[ "$after" -lt $((before / 2 + 5)) ] || fail "the pause menu did not show (brightness $before to $after)"
+# Escape: the pause menu dims the table; "savegame" asks a name.
+open_pause_menu
+cp "$PAUSE_SHOT" "$SHOTS/pause_menu.png"
 pass "Escape opens the pause menu"
-
-# "savegame" asks for a name; the saved game lands in the player's folder.
-click_at 400 322
-sleep 1.5
+click_at $PAUSE_SAVE
+sleep 1 # the dialog slides in
 shot name_dialog
-xdotool type --window "$WID" --delay 80 "tuesday"
-sleep 0.5
+xdotool type --window "$WID" --delay 60 "tuesday"
+sleep 0.3
 key Return
-sleep 1.5
-ls "$SHARED/profiles/"*.ksave >/dev/null 2>&1 || fail "no saved game in $SHARED/profiles"
-pass "the game is saved under the typed name ($(ls "$SHARED/profiles/" | grep ksave))"
+wait_file "$PROFILES/Tuesday.ksave" 15 || fail "no saved game Tuesday.ksave in $PROFILES ($(ls "$PROFILES"))"
+pass "the game is saved under the typed name"
 
 # "backtomenu" asks first; yes leads to the play screen.
-click_at 400 410
-sleep 1.2
+sleep 1 # the name dialog slides out
+click_at $PAUSE_BACK
+sleep 1
 key y
-sleep 2.5
-shot back_to_play
-read -r r1 g1 b1 < <(region_rgb "$SHOTS/play_screen.png" 20 20 40 40)
-read -r r2 g2 b2 < <(region_rgb "$SHOTS/back_to_play.png" 20 20 40 40)
-[ $(( (r1 - r2) * (r1 - r2) + (g1 - g2) * (g1 - g2) + (b1 - b2) * (b1 - b2) )) -lt 300 ] ||
-  fail "not back on the play screen ($r1 $g1 $b1 vs $r2 $g2 $b2)"
+wait_for_shot back is_play_screen 20 >/dev/null || fail "leaving the game did not return to the play screen"
 pass "leaving the game returns to the play screen"
 
-key Escape
-wait_exit "$GAME_PID" 15 || true
+# Klondike again, then the save: the table is the saved one (saved again and compared).
+sleep 0.6
+click_at 640 295
+xdotool mousemove --window "$WID" 790 590
+wait_for_shot table2_ is_table 30 >/dev/null || fail "klondike did not open the card table again"
+wait_still dealt2_ 40 >/dev/null || fail "the second deal never came to rest"
+open_pause_menu
+load_row 1
+wait_for_shot loaded is_bright 15 >/dev/null || fail "the pause menu stayed open after loading"
+wait_still loaded_still 20 >/dev/null || fail "the loaded table did not come to rest"
+open_pause_menu
+click_at $PAUSE_SAVE
+sleep 1
+xdotool type --window "$WID" --delay 60 "again"
+sleep 0.3
+key Return
+wait_file "$PROFILES/Again.ksave" 15 || fail "the loaded game could not be saved again"
+[ "$(table_of "$PROFILES/Tuesday.ksave")" = "$(table_of "$PROFILES/Again.ksave")" ] ||
+  fail "the loaded table differs from the saved one"
+pass "loading the save restores the saved table"
+
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended"

@@ -21,6 +21,7 @@
 #include "solitaire/TState.h"
 #include "solitaire/VictoryParticles.h"
 #include "ui/TDialogOK.h"
+#include "ui/TDialogYesNo.h"
 #include "ui/TDialogTextInput.h"
 #include "ui/TMenu.h"
 
@@ -166,6 +167,33 @@ TEST_F(GameScreenTest, PauseMenuStopsTheTimerAndTheGame) {
   now += 1000;
   EXPECT_LT(LevelElapsedMs(), 10000);
   EXPECT_GE(LevelElapsedMs(), 4000);
+}
+
+TEST_F(GameScreenTest, RestartAndLoadFromThePauseMenuCloseItAndPlayTheDeal) {
+  // Both start a deal, which holds the buttons; the menu still fades out and
+  // the deal still plays.
+  Settle();
+  const std::string dealt = SavedBytes("dealt");
+  Click(230, 70); // the stock turns
+  Settle();
+  TapKey("Escape");
+  Tick(60);
+  ASSERT_EQ(GameMenu->Active, 1);
+  ClickButton(*GameMenu->Buttons, "restartpuzzle");
+  ASSERT_TRUE(GameGUI->RestartInput);
+  WaitOpen(*GameGUI->RestartInput);
+  TapKey("Y");
+  ASSERT_TRUE(TickUntil([] { return !GameMenu->Active; }, 400));
+  Settle();
+  EXPECT_EQ(SavedBytes("restarted"), dealt);
+
+  TapKey("Escape");
+  Tick(60);
+  ASSERT_EQ(GameMenu->Active, 1);
+  ASSERT_EQ(GameGUI->LoadSavedGame("dealt"), 1);
+  ASSERT_TRUE(TickUntil([] { return !GameMenu->Active; }, 400));
+  Settle();
+  EXPECT_EQ(SavedBytes("loaded"), dealt);
 }
 
 TEST_F(GameScreenTest, AWonGameCheersEntersTheTableAndDealsAgainOnNext) {
