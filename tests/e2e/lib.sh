@@ -160,15 +160,20 @@ wait_file() {
   [ -s "$1" ]
 }
 
-# Waits until two screenshots 0.3 s apart agree (nothing moving any more); prints the last.
+# Waits until three screenshots 0.3 s apart agree (nothing moving any more); prints the last.
 wait_still() {
-  local prefix=$1 limit=$(( ${2:-20} * 3 )) i=0
+  local prefix=$1 limit=$(( ${2:-20} * 3 )) i=0 same=0
   shot "${prefix}0"
   while [ $i -lt $limit ]; do
     sleep 0.3
     i=$((i + 1))
     shot "$prefix$i"
     if [ "$(changed_pixels "$SHOTS/$prefix$((i - 1)).png" "$SHOTS/$prefix$i.png" 0 0 800 600)" -lt 30 ]; then
+      same=$((same + 1))
+    else
+      same=0
+    fi
+    if [ $same -ge 2 ]; then
       echo "$SHOTS/$prefix$i.png"
       return 0
     fi
@@ -204,11 +209,12 @@ is_bright() { ! is_dimmed "$1"; }
 drag_to() {
   local i
   xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.2
-  xdotool mousedown --window "$WID" 1; sleep 0.2
-  for i in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove --window "$WID" $(( $1 + ($3 - $1) * i / 8 )) $(( $2 + ($4 - $2) * i / 8 )); sleep 0.05
+  xdotool mousedown --window "$WID" 1; sleep 0.4
+  for i in 1 2 3 4 5 6 7 8 9 10 11 12; do
+    xdotool mousemove --window "$WID" $(( $1 + ($3 - $1) * i / 12 )) $(( $2 + ($4 - $2) * i / 12 )); sleep 0.1
   done
-  sleep 0.2
+  sleep 0.5
+  shot dragging
   xdotool mouseup --window "$WID" 1
   xdotool mousemove --window "$WID" 790 590
 }
