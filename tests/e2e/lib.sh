@@ -229,11 +229,13 @@ open_pause_menu() {
   sleep 0.4 # the fade in
 }
 # Loads the saved game on row $1 (1 = first) of the save-game manager, from the open pause menu.
+is_manager() { [ "$(region_level "$1" 200 260 340 120)" -lt 12 ]; }
 load_row() {
-  click_at $PAUSE_LOAD
-  sleep 1.2 # the manager slides in
-  click_at 250 $(( 183 + ($1 - 1) * MANAGER_ROW ))
+  press_at $PAUSE_LOAD
+  wait_for_shot manager is_manager 15 >/dev/null || fail "the save-game manager did not open"
+  sleep 0.8 # until it has slid in and takes the mouse
+  press_at 250 $(( 183 + ($1 - 1) * MANAGER_ROW ))
   sleep 0.3
-  click_at $MANAGER_LOAD
+  press_at $MANAGER_LOAD
 }
 MANAGER_ROW=24
