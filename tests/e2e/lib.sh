@@ -88,7 +88,7 @@ wait_for_shot() {
   local prefix=$1 predicate=$2 limit=$(( ${3:-10} * 5 )) i=0
   while [ $i -lt $limit ]; do
     shot "$prefix$i"
-    if [ -f "$SHOTS/$prefix$i.png" ] && $predicate "$SHOTS/$prefix$i.png"; then
+    if [ -f "$SHOTS/$prefix$i.png" ] && eval "$predicate \"\$SHOTS/$prefix$i.png\""; then
       echo "$SHOTS/$prefix$i.png"
       return 0
     fi
@@ -150,8 +150,8 @@ is_table() {
   read -r r g b < <(region_rgb "$1" 25 518 60 8)
   [ "$g" -gt $((r + 30)) ] && [ "$g" -gt 100 ]
 }
-# The pause menu and the dialogs dim the table: the wood at the bottom right turns dark.
-is_dimmed() { [ "$(region_level "$1" 600 420 150 60)" -lt 45 ]; }
+# The pause menu and the dialogs dim the table: the green "Undo" button turns dark.
+is_dimmed() { read -r r g b < <(region_rgb "$1" 25 518 60 8); [ "$g" -lt 80 ]; }
 
 # Waits up to $2 seconds for the file $1 to exist.
 wait_file() {
@@ -203,7 +203,7 @@ tops_face_up() {
 }
 
 # Not dimmed any more: the pause menu or dialog has gone.
-is_bright() { ! is_dimmed "$1"; }
+is_bright() { is_table "$1"; }
 
 # Drags with the left button from (x1, y1) to (x2, y2) in small steps, as a hand does.
 drag_to() {
@@ -234,8 +234,13 @@ load_row() {
   press_at $PAUSE_LOAD
   wait_for_shot manager is_manager 15 >/dev/null || fail "the save-game manager did not open"
   sleep 0.8 # until it has slid in and takes the mouse
-  press_at 250 $(( 183 + ($1 - 1) * MANAGER_ROW ))
-  sleep 0.3
-  press_at $MANAGER_LOAD
+  local try
+  for try in 1 2 3; do
+    press_at 250 $(( 183 + ($1 - 1) * MANAGER_ROW ))
+    sleep 0.4
+    press_at $MANAGER_LOAD
+    wait_for_shot managergone "! is_manager" 4 >/dev/null && return 0
+  done
+  fail "the save-game manager did not load row $1"
 }
 MANAGER_ROW=24
