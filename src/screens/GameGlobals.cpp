@@ -10,15 +10,20 @@
 #include "app/TVelquorGame.h"
 #include "app/VQMouse.h"
 #include "effects/TSmashParticle.h"
+#include "player/TSolitaireHighScoreList.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
 #include "resources/TPakFileManager.h"
-#include "player/TSolitaireHighScoreList.h"
 #include "screens/SessionSettings.h"
 #include "screens/THelpScreen.h"
 #include "screens/THighScoreScreen.h"
 #include "screens/TOptionsScreen.h"
+#include "screens/TGameGUI.h"
+#include "screens/TGameMenu.h"
+#include "screens/TGameScreen.h"
+#include "screens/TPlayScreen.h"
 #include "screens/TTitleScreen.h"
+#include "screens/VQGenerateScreen.h"
 #include "solitaire/TGamePlay.h"
 #include "solitaire/TState.h"
 #include "solitaire/VictoryParticles.h"
@@ -56,6 +61,9 @@ void CreateGameGlobals() {
   OptionsScreen = std::make_shared<TOptionsScreen>();
   HelpScreen = std::make_shared<THelpScreen>();
   HighScoreScreen = std::make_shared<THighScoreScreen>();
+  PlayScreen = std::make_shared<TPlayScreen>();
+  GameScreen = std::make_shared<TGameScreen>();
+  GameMenu = std::make_shared<TGameMenu>();
   Images = std::make_shared<TImageBank>();
   HeartsImages = std::make_shared<TImageBank>();
   DiamondsImages = std::make_shared<TImageBank>();
@@ -70,6 +78,7 @@ void CreateGameGlobals() {
   GamePlay->HighscoreListSolitaire = std::make_shared<TSolitaireHighScoreList>();
   GamePlay->HighscoreListMatching = std::make_shared<TSolitaireHighScoreList>();
   GamePlay->HighscoreListTripeaks = std::make_shared<TSolitaireHighScoreList>();
+  GameGUI = std::make_shared<TGameGUI>();
 
   // What start-up then fills, in its order: the application object, the game
   // text, the pack set, and last the session flags.
@@ -93,6 +102,7 @@ void ResetGameGlobals() {
   TGameText::SetFolder("");
   Game.reset();
   GameMouse.reset();
+  GameGUI.reset();
   GamePlay.reset();
   ResetSessionSettings();
   MusicBank.reset();
@@ -107,6 +117,10 @@ void ResetGameGlobals() {
   HighScoreScreen.reset();
   HelpScreen.reset();
   OptionsScreen.reset();
+  GenerateScreen.reset();
+  GameMenu.reset();
+  GameScreen.reset();
+  PlayScreen.reset();
   TitleScreen.reset();
 
   // The hooks start-up installs, the input tables and the core's values.

@@ -12,6 +12,8 @@
 #include "screens/THelpScreen.h"
 #include "screens/THighScoreScreen.h"
 #include "screens/TOptionsScreen.h"
+#include "screens/ScreenBackground.h"
+#include "screens/TPlayScreen.h"
 #include "ui/TMenu.h"
 #include "ui/TSprite.h"
 #include "ui/TextDraw.h"
@@ -29,8 +31,7 @@ int TTitleScreen::Load() {
   Image = Images->Find("titlescreen");
   x = y = 0;
 
-  HeaderSprite = TSprite::Create(TGameImage::Create(Game->ImagePath + "logo.png", -1, 1), 400, 100);
-  HeaderSprite->SetGlow(3, 0, 0.25f, 0, 0.5f);
+  HeaderSprite = CreateGlowingHeader("logo.png", 400, 100);
 
   TitleMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
   TitleMenu->AddQuick("play")->OKButton = 1;
@@ -66,12 +67,13 @@ int TTitleScreen::Logic() {
   if (!TitleMenu) return 1;
   TitleMenu->Manage();
   if (TitleMenu->Clicked("exit")) FadeTo(Game->ExitScreen);
+  if (TitleMenu->Clicked("play")) FadeTo(PlayScreen);
   if (TitleMenu->Clicked("help")) FadeTo(HelpScreen);
   if (TitleMenu->Clicked("options")) FadeTo(OptionsScreen);
   if (TitleMenu->Clicked("highscore")) FadeTo(HighScoreScreen);
-  // "play" and "changeplayer" lead to screens that are not part of the game
-  // yet; their clicks are taken and dropped.
-  for (const char* button : {"play", "changeplayer"}) TitleMenu->Clicked(button);
+  // "changeplayer" leads to a screen that is not part of the game yet; its
+  // click is taken and dropped.
+  TitleMenu->Clicked("changeplayer");
   return 1;
 }
 
@@ -82,15 +84,7 @@ void TTitleScreen::FadeTo(const std::shared_ptr<TScreen>& destination) {
 }
 
 int TTitleScreen::Draw() {
-  if (Image && Image->image) {
-    platform::SetBlend(platform::Blend::Solid);
-    platform::SetAlpha(1.0f);
-    platform::SetColor(255, 255, 255);
-    platform::DrawPicture(*Image->image, Image->image->HandleX() + x, Image->image->HandleY() + y);
-  } else {
-    platform::Cls();
-  }
-  platform::SetBlend(platform::Blend::Alpha);
+  DrawScreenBackground(Image, x, y);
   if (HeaderSprite) HeaderSprite->Draw();
   if (TitleMenu) TitleMenu->Draw(0, 0);
   DrawVersion();

@@ -201,7 +201,9 @@ int32_t TGameModeKlondike::CanSaveGame() { return !IsBusy() && OriginalPuzzle ? 
 
 int32_t TGameModeKlondike::Logic() {
   const bool buttonsOff = GameState && GameState->disableButtons;
-  if (!buttonsOff) {
+  // A won table keeps its score pop-up and fade going under the end-of-level
+  // dialogs; mid-game a dialog holds everything still.
+  if (!buttonsOff || (GameState && GameState->stateFinished)) {
     ManageScore();
     ManageAnimations();
   }

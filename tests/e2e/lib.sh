@@ -88,7 +88,7 @@ wait_for_shot() {
   local prefix=$1 predicate=$2 limit=$(( ${3:-10} * 5 )) i=0
   while [ $i -lt $limit ]; do
     shot "$prefix$i"
-    if [ -f "$SHOTS/$prefix$i.png" ] && $predicate "$SHOTS/$prefix$i.png"; then
+    if [ -f "$SHOTS/$prefix$i.png" ] && eval "$predicate \"\$SHOTS/$prefix$i.png\""; then
       echo "$SHOTS/$prefix$i.png"
       return 0
     fi
@@ -124,3 +124,123 @@ wait_title_menu() {
 
 # Moves the pointer to (x, y) of the game and clicks the left button there.
 click_at() { xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.3; xdotool click --window "$WID" 1; }
+# A click held for a moment, so that the cards see the button down for a few frames.
+press_at() {
+  xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.3
+  xdotool mousedown --window "$WID" 1; sleep 0.15; xdotool mouseup --window "$WID" 1
+}
+
+# Per cent (0..100) of near-white pixels in a region: the face of a card.
+white_share() {
+  convert "$1" -crop "$4x$5+$2+$3" +repage -fx "(r>0.75&&g>0.75&&b>0.75)?1:0" -format "%[fx:int(mean*100)]" info:
+}
+
+# Pixels that differ between two screenshots in a region: file1 file2 x y w h.
+changed_pixels() {
+  local n
+  n=$(compare -metric AE -fuzz 8% -crop "$5x$6+$3+$4" "$1" "$2" null: 2>&1 | cut -d' ' -f1)
+  echo "${n%%.*}"
+}
+
+# The play screen by its gold header across the top.
+is_play_screen() { read -r r g b < <(region_rgb "$1" 200 85 400 30); [ "$r" -gt 100 ] && [ "$b" -lt $((r - 30)) ]; }
+# The card table (any of its backgrounds) by its green "Undo" button at the bottom left.
+is_table() {
+  is_play_screen "$1" && return 1
+  read -r r g b < <(region_rgb "$1" 25 518 60 8)
+  [ "$g" -gt $((r + 30)) ] && [ "$g" -gt 100 ]
+}
+# The pause menu and the dialogs dim the table: the green "Undo" button turns dark.
+is_dimmed() { read -r r g b < <(region_rgb "$1" 25 518 60 8); [ "$g" -lt 80 ]; }
+
+# Waits up to $2 seconds for the file $1 to exist.
+wait_file() {
+  local limit=$(( ${2:-10} * 10 )) i=0
+  while [ ! -s "$1" ] && [ $i -lt $limit ]; do sleep 0.1; i=$((i + 1)); done
+  [ -s "$1" ]
+}
+
+# Waits until three screenshots 0.3 s apart agree (nothing moving any more); prints the last.
+wait_still() {
+  local prefix=$1 limit=$(( ${2:-20} * 3 )) i=0 same=0
+  shot "${prefix}0"
+  while [ $i -lt $limit ]; do
+    sleep 0.3
+    i=$((i + 1))
+    shot "$prefix$i"
+    if [ "$(changed_pixels "$SHOTS/$prefix$((i - 1)).png" "$SHOTS/$prefix$i.png" 0 0 800 600)" -lt 30 ]; then
+      same=$((same + 1))
+    else
+      same=0
+    fi
+    if [ $same -ge 2 ]; then
+      echo "$SHOTS/$prefix$i.png"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Title -> play screen -> Klondike, waiting for each; the deal then flies in.
+open_klondike() {
+  click_at 400 229
+  PLAY_SHOT=$(wait_for_shot play is_play_screen 30) || fail "play did not open the play screen"
+  sleep 0.6 # the fade in
+  click_at 640 295
+  xdotool mousemove --window "$WID" 790 590
+  wait_for_shot table is_table 30 >/dev/null || fail "klondike did not open the card table"
+}
+
+# The seven column tops of a fresh deal: card centres.
+COLUMN_TOPS="120,205 210,225 300,245 390,265 480,285 570,305 660,325"
+# 0 when every column top shows its face.
+tops_face_up() {
+  local top x y
+  for top in $COLUMN_TOPS; do
+    x=${top%,*}; y=${top#*,}
+    [ "$(white_share "$1" $((x - 30)) $((y - 10)) 60 40)" -gt 25 ] || return 1
+  done
+}
+
+# Not dimmed any more: the pause menu or dialog has gone.
+is_bright() { is_table "$1"; }
+
+# Drags with the left button from (x1, y1) to (x2, y2) in small steps, as a hand does.
+drag_to() {
+  local i
+  xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.2
+  xdotool mousedown --window "$WID" 1; sleep 0.4
+  for i in 1 2 3 4 5 6 7 8 9 10 11 12; do
+    xdotool mousemove --window "$WID" $(( $1 + ($3 - $1) * i / 12 )) $(( $2 + ($4 - $2) * i / 12 )); sleep 0.1
+  done
+  sleep 0.5
+  shot dragging
+  xdotool mouseup --window "$WID" 1
+  xdotool mousemove --window "$WID" 790 590
+}
+
+# The pause menu's buttons (centres) and the save-game manager's.
+PAUSE_SAVE="400 322" PAUSE_LOAD="400 366" PAUSE_BACK="400 410"
+MANAGER_LOAD="505 480"
+# Opens the pause menu with Escape and waits for it.
+open_pause_menu() {
+  key Escape
+  PAUSE_SHOT=$(wait_for_shot pause is_dimmed 15) || fail "Escape did not open the pause menu"
+  sleep 0.4 # the fade in
+}
+# Loads the saved game on row $1 (1 = first) of the save-game manager, from the open pause menu.
+is_manager() { [ "$(region_level "$1" 200 260 340 120)" -lt 12 ]; }
+load_row() {
+  press_at $PAUSE_LOAD
+  wait_for_shot manager is_manager 15 >/dev/null || fail "the save-game manager did not open"
+  sleep 0.8 # until it has slid in and takes the mouse
+  local try
+  for try in 1 2 3; do
+    press_at 250 $(( 183 + ($1 - 1) * MANAGER_ROW ))
+    sleep 0.4
+    press_at $MANAGER_LOAD
+    wait_for_shot managergone "! is_manager" 4 >/dev/null && return 0
+  done
+  fail "the save-game manager did not load row $1"
+}
+MANAGER_ROW=24

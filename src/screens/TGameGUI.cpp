@@ -1,0 +1,368 @@
+#include "screens/TGameGUI.h"
+
+#include "app/Clock.h"
+#include "app/InputTables.h"
+#include "app/TGame.h"
+#include "app/TMousePointer.h"
+#include "app/TSoundBank.h"
+#include "effects/TParticleList.h"
+#include "platform/Graphics.h"
+#include "player/TSaveGameManager.h"
+#include "player/TSolitaireHighScoreList.h"
+#include "resources/TGameText.h"
+#include "resources/TImageBank.h"
+#include "screens/LevelFiles.h"
+#include "screens/TGameMenu.h"
+#include "screens/TGameScreen.h"
+#include "screens/TPlayScreen.h"
+#include "screens/VQGenerateScreen.h"
+#include "solitaire/LevelTimer.h"
+#include "solitaire/TGameMode.h"
+#include "solitaire/TGamePlay.h"
+#include "solitaire/TState.h"
+#include "solitaire/VictoryParticles.h"
+#include "ui/DialogFactories.h"
+#include "ui/TColor.h"
+#include "ui/VQListBox.h"
+#include "ui/TDialogOK.h"
+#include "ui/TDialogTextInput.h"
+#include "ui/TDialogYesNo.h"
+#include "ui/TMenu.h"
+#include "ui/TextDraw.h"
+#include "ui/UiSound.h"
+
+#include <functional>
+
+std::shared_ptr<TGameGUI> GameGUI;
+
+namespace {
+
+std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : std::string(); }
+
+TGameMode* Mode() { return GamePlay ? GamePlay->GameMode.get() : nullptr; }
+
+// Runs one tick of an open dialog; when it answers, it is closed and dropped
+// and the answer returned (0 while it stays open).
+template <class Dialog> int32_t Service(std::shared_ptr<Dialog>& dialog) {
+  GameState->disableButtons = 1;
+  const int32_t result = dialog->Manage();
+  if (result == 0) return 0;
+  dialog->Kill();
+  dialog.reset();
+  return result;
+}
+
+// After a dialog closed: the buttons listen again and Escape is the game
+// screen's (it toggles the pause menu).
+void AfterDialog(bool flushMouse) {
+  GameState->disableButtons = 0;
+  if (flushMouse) {
+    FlushMouse();
+    if (Game->Mouse) Game->Mouse->ClearButtons();
+  }
+  Game->IgnoreEscapeKey = 1;
+}
+
+void HidePauseMenu() {
+  if (GameMenu && GameMenu->Active) GameMenu->Hide();
+}
+
+// The game screen fades out towards `destination` (music fading too).
+void FadeTo(const std::shared_ptr<TScreen>& destination) {
+  Game->DestinationTScreen = destination;
+  Game->GameFade.Init(500.0f, 1, Game->MusicChannel);
+}
+
+void NextLayoutWorker() {
+  auto* mode = Mode();
+  if (mode && !GamePlay->IsCustomLevel) {
+    const bool matching = GamePlay->SelectedGameMode == 3;
+    const std::string folder = Game->DataPrefix + (matching ? "layouts/matching/" : "layouts/tripeaks/");
+    const std::string next = NextLayoutPath(GamePlay->CurrentLevel, folder, "layout", matching ? 80 : 32, "001");
+    mode->Init(next, 0);
+    mode->CardBackground = CardBackgroundForLayout(LayoutNumber(GamePlay->CurrentLevel));
+  }
+  StartLevelTimer();
+  FadeTo(GameScreen);
+}
+
+void ReshuffleWorker() {
+  if (auto* mode = Mode()) mode->Shuffle();
+  StartLevelTimer();
+  FadeTo(GameScreen);
+}
+
+void RunUnderGenerateScreen(std::function<void()> work) {
+  if (Game->Mouse) Game->Mouse->Off();
+  GenerateScreen = std::make_shared<VQGenerateScreen>();
+  GenerateScreen->GenerateFunction = std::move(work);
+  GenerateScreen->Load();
+  GenerateScreen->Show();
+}
+
+} // namespace
+
+std::string KlondikeLayoutPath() { return Game->DataPrefix + "layouts/klondike/klondike.layout"; }
+
+std::string ProfileFolder() { return Game ? Game->ProfilePath : std::string(); }
+
+std::string CompletedFileForLevel(int32_t gameType, int32_t isCustomLevel) {
+  const char* suffix = nullptr;
+  if (gameType == 3) suffix = isCustomLevel ? "mc" : "ms";
+  else if (gameType == 4) suffix = isCustomLevel ? "tc" : "ts";
+  if (!suffix) return "";
+  return ProfileFolder() + Game->ProfileName + suffix;
+}
+
+void TGameGUI::Load() {
+  ShuffleInput.reset();
+  RestartInput.reset();
+  QuitInput.reset();
+  ResetInput.reset();
+  OKInput.reset();
+  LeaveAfterOK = 0;
+  SaveGameNameInput.reset();
+  if (SaveGameManager) SaveGameManager->Kill();
+  SaveGameManager.reset();
+  LastFileName.clear();
+  endLevelMenu = std::make_shared<VQEndLevelMenu>();
+}
+
+void TGameGUI::Start(int32_t klondikeLayout) {
+  MainMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 6);
+  if (klondikeLayout == 1) {
+    for (const char* name : {"undo", "hint", "menu"}) MainMenu->AddQuick(name);
+    MainMenu->MakeRow(6);
+    MainMenu->SetX(19);
+    MainMenu->SetY(510);
+  } else {
+    for (const char* name : {"menu", "hint", "undo"}) MainMenu->AddQuick(name);
+    MainMenu->SetX(710);
+    MainMenu->SetY(18);
+  }
+  CustomMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 6);
+  for (const char* name : {"savecustom", "loadcustom", "reset", "backtomenu"}) CustomMenu->AddQuick(name);
+  CustomMenu->MakeRow(20);
+  CustomMenu->CentreHoriz();
+  CustomMenu->SetY(565);
+}
+
+bool TGameGUI::AnyDialogOpen() const {
+  return ShuffleInput || RestartInput || QuitInput || ResetInput || OKInput || SaveGameNameInput || SaveGameManager;
+}
+
+void TGameGUI::FinishLevel() {
+  GameState->StartFinished();
+  VictoryParticles = std::make_shared<TParticleList>();
+  if (Sounds && Sounds->Contains("applause")) PlayUiSound(Sounds->Find("applause"), SoundChannel);
+  PauseLevelTimer();
+  const int32_t type = GamePlay->SelectedGameMode;
+  // A game resumed from a save has no layout of its own to mark.
+  if ((type == 3 || type == 4) && !GamePlay->CurrentLevel.empty())
+    MarkLevelCompleted(CompletedFileForLevel(type, GamePlay->IsCustomLevel), GamePlay->CurrentLevel, "1");
+  if (auto table = GamePlay->GameMode->GetHighscoreList()) {
+    const int32_t position = table->GetPosition(GamePlay->Score);
+    if (position != 0) {
+      table->Insert(Game->ProfileName, GamePlay->Score);
+      table->Save();
+      OKInput = CreateLongOKDialog(Text("Highscore Place") + std::to_string(position) + "!");
+    }
+  }
+  GameState->disableButtons = 0;
+  endLevelMenu->Init(-1, -1);
+}
+
+void TGameGUI::Logic() {
+  auto* mode = Mode();
+  if (!GameState->stateFinished && !GameState->stateCustomMode && mode && mode->IsGameFinished() &&
+      GamePlay->ScoreAdder == 0)
+    FinishLevel();
+  if (!GameState->disableButtons) {
+    if (GameState->stateCustomMode) {
+      if (CustomMenu) CustomMenu->Manage();
+    } else if (MainMenu && !(GameMenu && GameMenu->Active)) {
+      MainMenu->Manage();
+    }
+  }
+  CheckInputDialogs();
+  CheckButtonClicks();
+  CheckEndGameMenu();
+}
+
+void TGameGUI::CheckButtonClicks() {
+  if (GameState->disableButtons) return;
+  auto* mode = Mode();
+  if (MainMenu && MainMenu->Clicked("menu")) GameMenu->Show(1);
+  if (CustomMenu) {
+    // The editor's own buttons arrive with the editor; until then only its
+    // load and leave questions exist.
+    if (CustomMenu->Clicked("loadcustom")) ShowSaveGameManager();
+    if (CustomMenu->Clicked("reset")) ResetInput = CreateYesNoDialog(Text("Clear Puzzle"));
+    if (CustomMenu->Clicked("backtomenu")) QuitInput = CreateYesNoDialog(Text("Exit Editor"));
+  }
+  if (GameState->stateFinished || GameState->disableButtons || !mode || !MainMenu) return;
+  if (MainMenu->Clicked("undo")) mode->Undo();
+  const bool hintKey = !(GameMenu && GameMenu->Active) && KeyHit(72);
+  if (MainMenu->Clicked("hint") || hintKey) mode->ResetHintTimer(100);
+}
+
+void TGameGUI::ShowFileError(const std::string& message) {
+  if (!message.empty()) OKInput = CreateErrorOKDialog(message);
+}
+
+int32_t TGameGUI::ShowDealMessage() {
+  auto* mode = Mode();
+  if (!mode || !mode->IsDealUnsolvable()) return 0;
+  OKInput = CreateOKDialog(Text("Editor Error Unsolvable"));
+  LeaveAfterOK = 1;
+  return 1;
+}
+
+int32_t TGameGUI::LoadSavedGame(const std::string& name) {
+  auto* mode = Mode();
+  if (!mode) return 0;
+  const bool frozen = LevelPauseTime != 0;
+  if (!mode->LoadGame(ProfileFolder() + name + ".ksave")) {
+    // A damaged or refused file says why; the game goes on as it was.
+    ShowFileError(mode->FileMessage);
+    return 0;
+  }
+  // A resumed game has no layout file of its own: the end of the level must
+  // not mark whatever was played before.
+  GamePlay->CurrentLevel.clear();
+  GamePlay->IsCustomLevel = 0;
+  GameState->Clear();
+  // The loaded play time stays; a running pause restarts from now.
+  if (frozen) LevelPauseTime = int64_t(AppMillisecs());
+  HidePauseMenu();
+  return 1;
+}
+
+int32_t TGameGUI::SaveGameAs(const std::string& name) {
+  auto* mode = Mode();
+  if (!mode || GameState->stateFinished) return 0;
+  if (mode->SaveGame(ProfileFolder() + name)) return 1;
+  ShowFileError(mode->FileMessage);
+  return 0;
+}
+
+void TGameGUI::CheckInputDialogs() {
+  auto* mode = Mode();
+  if (SaveGameManager) {
+    GameState->disableButtons = 1;
+    const int32_t result = SaveGameManager->Manage();
+    if (result != 0) {
+      const std::string chosen = SaveGameManager->SelectedName();
+      SaveGameManager->Kill();
+      SaveGameManager.reset();
+      AfterDialog(true);
+      if (result == 1 && !GameState->stateCustomMode) LoadSavedGame(chosen);
+    } else if (SaveGameManager->Active) {
+      return;
+    }
+  }
+  if (SaveGameNameInput) {
+    GameState->disableButtons = 1;
+    const int32_t result = SaveGameNameInput->Manage();
+    if (result != 0) {
+      const std::string name = SaveGameNameInput->Value();
+      SaveGameNameInput->Kill();
+      SaveGameNameInput.reset();
+      AfterDialog(true);
+      if (result == 1 && !GameState->stateCustomMode) SaveGameAs(name);
+    }
+  }
+  if (ResetInput && Service(ResetInput) != 0) AfterDialog(true);
+  if (RestartInput) {
+    const int32_t result = Service(RestartInput);
+    if (result != 0) {
+      AfterDialog(false);
+      if (result == 1 && mode) {
+        mode->Reset();
+        HidePauseMenu();
+        ShowDealMessage();
+      }
+    }
+  }
+  if (QuitInput) {
+    const int32_t result = Service(QuitInput);
+    if (result != 0) {
+      AfterDialog(false);
+      if (result == 1) FadeTo(PlayScreen);
+    }
+  }
+  if (ShuffleInput) {
+    const int32_t result = Service(ShuffleInput);
+    if (result != 0) {
+      AfterDialog(false);
+      if (result == 1) Shuffle();
+    }
+  }
+  if (OKInput && Service(OKInput) != 0) {
+    AfterDialog(true);
+    // No game is on the table after a deal that could not be made.
+    if (LeaveAfterOK) FadeTo(PlayScreen);
+    LeaveAfterOK = 0;
+  }
+}
+
+void TGameGUI::CheckEndGameMenu() {
+  if (!GameState->stateFinished || GameState->disableButtons || (GameMenu && GameMenu->Active) || !endLevelMenu) return;
+  endLevelMenu->Logic(GamePlay->IsCustomLevel ? 0 : 1, 1, 1);
+  switch (endLevelMenu->Selected) {
+  case 1:
+    if (GamePlay->SelectedGameMode == 2) {
+      // A new deal of the one layout (also after a loaded game, which has no CurrentLevel).
+      if (auto* mode = Mode()) mode->Init(KlondikeLayoutPath(), 0);
+      StartLevelTimer();
+      ShowDealMessage();
+    } else {
+      MatchingTripeaksNext();
+    }
+    break;
+  case 2: RestartInput = CreateYesNoDialog(Text("Restart Puzzle")); break;
+  case 3: QuitInput = CreateYesNoDialog(Text("Exit Playing")); break;
+  default: break;
+  }
+}
+
+void TGameGUI::MatchingTripeaksNext() { RunUnderGenerateScreen(NextLayoutWorker); }
+
+void TGameGUI::Shuffle() { RunUnderGenerateScreen(ReshuffleWorker); }
+
+void TGameGUI::Draw() {
+  if (GameState->stateFinished) {
+    DrawTextLines(Text("Finished Puzzle Message"), 255, 410, FontOfSize(25), 1, 0, 1, 0);
+    if (!(GameMenu && GameMenu->Active) && endLevelMenu) endLevelMenu->Draw(GamePlay->IsCustomLevel ? 0 : 1, 1, 1);
+  }
+  DrawDialogs();
+}
+
+void TGameGUI::DrawMenus() {
+  if (GameState->stateCustomMode) {
+    if (CustomMenu) CustomMenu->Draw(0, 0);
+  } else if (MainMenu) {
+    MainMenu->Draw(0, 0);
+  }
+}
+
+void TGameGUI::DrawDialogs() {
+  if (RestartInput) RestartInput->Draw();
+  if (ResetInput) ResetInput->Draw();
+  if (QuitInput) QuitInput->Draw();
+  if (ShuffleInput) ShuffleInput->Draw();
+  if (OKInput) OKInput->Draw();
+  if (SaveGameNameInput) SaveGameNameInput->Draw();
+  if (SaveGameManager) SaveGameManager->Draw();
+}
+
+void TGameGUI::ShowSaveGameManager() {
+  const bool custom = GameState->stateCustomMode != 0;
+  SaveGameManager = TSaveGameManager::Create(Text(custom ? "Choose Layout" : "Choose Savegame"),
+                                             Images->Find("manager"), 0, 0, 0, custom ? "layout" : "ksave",
+                                             ProfileFolder(), Text("Delete File"));
+  SaveGameManager->ListBox->HighlightCol = TColor::Create(100, 100, 100, 0.5f);
+  SaveGameManager->ErrorDialogFunc = CreateErrorOKDialog;
+  SaveGameManager->DialogYesNoFunc = CreateYesNoDialog;
+  SaveGameManager->Start();
+}

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Klondike from the title screen in a real window: "play", then "klondike"
+# deals the table (seven face-up column tops, the cards under them face
+# down); a click turns the stock; Escape opens the pause menu; "savegame"
+# asks a name and writes the saved game; "backtomenu" leads to the play
+# screen; a new Klondike game loads the save again and holds the same table.
+source "$(dirname "$0")/lib.sh"
+
+PROFILES="$SHARED/profiles"
+# The table of a saved game without its play time (line 2), which runs on.
+table_of() { tr -d '\r' <"$1" | sed 2d; }
+
+start_game --windowed
+wait_window
+wait_title_menu
+open_klondike
+cp "$PLAY_SHOT" "$SHOTS/play_screen.png"
+pass "play opens the play screen, klondike the card table"
+
+DEALT=$(wait_still dealt 40) || fail "the deal never came to rest"
+cp "$DEALT" "$SHOTS/table_dealt.png"
+tops_face_up "$DEALT" || fail "not every column top is face up after the deal"
+for top in ${COLUMN_TOPS#* }; do
+  x=${top%,*}; y=${top#*,}
+  share=$(white_share "$DEALT" $((x - 30)) $((y - 64)) 60 12)
+  [ "$share" -lt 10 ] || fail "the card under the top at $x,$y shows its face ($share % white)"
+done
+pass "the deal ends with seven face-up column tops over face-down cards"
+
+# The stock turns on a click: a card lands face up on the waste.
+before=$(white_share "$DEALT" 300 30 60 80)
+press_at 230 70
+xdotool mousemove --window "$WID" 790 590
+TURNED=$(wait_still turned 20) || fail "the table did not come to rest after the stock click"
+after=$(white_share "$TURNED" 300 30 60 80)
+[ "$after" -gt $((before + 20)) ] || fail "the stock did not turn (waste $before % to $after % white)"
+pass "a click turns the stock"
+
+# Escape: the pause menu dims the table; "savegame" asks a name.
+open_pause_menu
+cp "$PAUSE_SHOT" "$SHOTS/pause_menu.png"
+pass "Escape opens the pause menu"
+click_at $PAUSE_SAVE
+sleep 1 # the dialog slides in
+shot name_dialog
+xdotool type --window "$WID" --delay 60 "tuesday"
+sleep 0.3
+key Return
+wait_file "$PROFILES/Tuesday.ksave" 15 || fail "no saved game Tuesday.ksave in $PROFILES ($(ls "$PROFILES"))"
+pass "the game is saved under the typed name"
+
+# "backtomenu" asks first; yes leads to the play screen.
+sleep 1 # the name dialog slides out
+click_at $PAUSE_BACK
+sleep 1
+key y
+wait_for_shot back is_play_screen 20 >/dev/null || fail "leaving the game did not return to the play screen"
+pass "leaving the game returns to the play screen"
+
+# Klondike again, then the save: the table is the saved one (saved again and compared).
+sleep 0.6
+click_at 640 295
+xdotool mousemove --window "$WID" 790 590
+wait_for_shot table2_ is_table 30 >/dev/null || fail "klondike did not open the card table again"
+wait_still dealt2_ 40 >/dev/null || fail "the second deal never came to rest"
+open_pause_menu
+load_row 1
+wait_for_shot loaded is_bright 15 >/dev/null || fail "the pause menu stayed open after loading"
+wait_still loaded_still 20 >/dev/null || fail "the loaded table did not come to rest"
+open_pause_menu
+click_at $PAUSE_SAVE
+sleep 1
+xdotool type --window "$WID" --delay 60 "again"
+sleep 0.3
+key Return
+wait_file "$PROFILES/Again.ksave" 15 || fail "the loaded game could not be saved again"
+[ "$(table_of "$PROFILES/Tuesday.ksave")" = "$(table_of "$PROFILES/Again.ksave")" ] ||
+  fail "the loaded table differs from the saved one"
+pass "loading the save restores the saved table"
+
+kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended"
