@@ -2,6 +2,8 @@
 
 #include "solitaire/TGameMode.h"
 #include "solitaire/TGameModeKlondike.h"
+#include "solitaire/TGameModeMatching.h"
+#include "solitaire/TGameModeTripeaks.h"
 #include "solitaire/TState.h"
 
 std::shared_ptr<TGamePlay> GamePlay;
@@ -14,12 +16,18 @@ int32_t TGamePlay::Init(int32_t mode, int32_t background) {
   case 2:
     GameMode = std::make_shared<TGameModeKlondike>(); // deals its own table design
     break;
+  case 3:
+    GameMode = std::make_shared<TGameModeMatching>();
+    break;
+  case 4:
+    GameMode = std::make_shared<TGameModeTripeaks>();
+    break;
   default:
-    // The editor, Matching and Tri Peaks arrive with their own modes.
-    (void)background;
+    // The editor arrives with its own mode.
     return 0;
   }
   GameMode->GameType = SelectedGameMode;
+  if (mode != 2 && background >= 1 && background <= 6) GameMode->CardBackground = background;
   return 1;
 }
 

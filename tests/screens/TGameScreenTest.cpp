@@ -13,16 +13,19 @@
 #include "screens/TGameGUI.h"
 #include "screens/TGameMenu.h"
 #include "screens/TGameScreen.h"
+#include "screens/TPlayScreen.h"
 #include "solitaire/LevelTimer.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameMode.h"
 #include "solitaire/TGameModeKlondike.h"
+#include "solitaire/TGameModeMatching.h"
 #include "solitaire/TState.h"
 #include "solitaire/VictoryParticles.h"
 #include "ui/TDialogOK.h"
 #include "ui/TDialogYesNo.h"
 #include "ui/TDialogTextInput.h"
+#include "ui/TLabel.h"
 #include "ui/TMenu.h"
 
 namespace {
@@ -265,6 +268,25 @@ TEST_F(GameScreenTest, TheEndWaitsForTheScoreAndMarksOnlyALayoutThatWasPlayed) {
   std::string marks;
   platform::ReadWholeFile(folder.File("Annms.ini"), marks);
   EXPECT_EQ(marks, "007=1\r\n");
+}
+
+// A custom Matching layout whose cards each lie on the one before cannot be
+// dealt in pairs: the table says so and the player goes back to choose again.
+TEST_F(GameScreenTest, ALayoutThatCannotBeDealtSaysSoAndLeavesTheTable) {
+  TCardList chain;
+  for (int i = 0; i < 52; ++i) chain.AddNew(float(60 + (i % 13) * 40), float(160 + (i / 13) * 30), Images->Find("cardback1"), 1, 1, 0, 0);
+  ASSERT_EQ(chain.SaveCards(folder.File("chain.layout"), 0, 0), 1);
+  GamePlay->Init(3, -1);
+  GameGUI->Start(1);
+  EXPECT_EQ(GamePlay->GameMode->Init(folder.File("chain.layout"), 1), 0);
+  Game->DestinationTScreen.reset();
+  GameScreen->Start();
+  ASSERT_TRUE(GameGUI->OKInput);
+  ASSERT_TRUE(GameGUI->OKInput->Caption);
+  EXPECT_EQ(GameGUI->OKInput->Caption->Text, GameText->FindString("Editor Error Unsolvable"));
+  EXPECT_FALSE(Game->DestinationTScreen);
+  CloseMessage();
+  EXPECT_EQ(Game->DestinationTScreen, PlayScreen);
 }
 
 } // namespace
