@@ -131,8 +131,8 @@ void TGameGUI::Load() {
 void TGameGUI::Start(int32_t klondikeLayout) {
   MainMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 6);
   if (klondikeLayout == 1) {
+    // A column at the bottom left, beside the time and the score.
     for (const char* name : {"undo", "hint", "menu"}) MainMenu->AddQuick(name);
-    MainMenu->MakeRow(6);
     MainMenu->SetX(19);
     MainMenu->SetY(510);
   } else {

