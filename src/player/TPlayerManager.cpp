@@ -179,8 +179,8 @@ int32_t TPlayerManager::CancelClick() {
   if (!names.empty() && std::find(names.begin(), names.end(), current) == names.end() &&
       !MakeCurrent(names.front()))
     return 0;
-  Close(-1);
-  return -1;
+  // The answer comes once the closing has ended and Escape is the screen's again.
+  return Close(-1);
 }
 
 void TPlayerManager::DeleteProfileCheck() {

@@ -3,6 +3,8 @@
 # the loading screen and its bar, the title, and Escape through the exit fade
 # to an orderly end.
 source "$(dirname "$0")/lib.sh"
+# A true first start: no player yet (Escape at the name prompt ends the game).
+export E2E_NO_PLAYER=1
 
 [ ! -e "$SHARED" ] || fail "data folder exists before the first start"
 start_game

@@ -68,6 +68,7 @@ TEST_F(TitlePlayersTest, AStoredPathOpensTheManagerWhichEscapeCancels) {
   Run(100);
   EXPECT_FALSE(TitleScreen->PlayerManager);
   EXPECT_EQ(Game->ProfileName, "Anna") << "cancelled without a player: the first one is taken";
+  EXPECT_EQ(Game->IgnoreEscapeKey, 0) << "Escape belongs to the title again";
   EXPECT_EQ(platform::ListFolder(Profiles()), (std::vector<std::string>{"Anna.dat", "Ben.dat"}));
   EXPECT_FALSE(platform::FileExists(shared.Path() + "../evil.dat"));
 }
