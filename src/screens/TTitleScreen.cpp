@@ -107,8 +107,9 @@ int TTitleScreen::Start() {
     Game->NextMusicTrack(1);
   }
   Game->GameFade.Init(500.0f, 0);
-  // Escape belongs to a player manager open from start-up (it cancels);
-  // at the first player's prompt it leads to the exit screen as ever.
+  // Escape belongs to a player manager open from start-up (it cancels) and
+  // to the title screen again once either player dialog has closed (the
+  // first player's prompt ignores it: keys are the entry's while typing).
   if (PlayerManager) {
     PlayerManager->OldIgnoreEscapeKey = 0;
     Game->IgnoreEscapeKey = 1;
