@@ -189,12 +189,7 @@ void TPlayerManager::DeleteProfileCheck() {
     ShowMessage(MessageCannotDelete);
     return;
   }
-  DialogYesNo = DialogYesNoFunc ? DialogYesNoFunc(MessageConfirmDelete) : nullptr;
-  if (!DialogYesNo) {
-    DialogYesNo = TDialogYesNo::Create(MessageConfirmDelete, nullptr, 0, 0, 0);
-    DialogYesNo->Start();
-  }
-  DialogYesNo->ReenableEscapeKey = 0;
+  DialogYesNo = TDialogYesNo::OpenOver(DialogYesNoFunc, MessageConfirmDelete);
 }
 
 // ---- Drawing ----------------------------------------------------------------
