@@ -165,9 +165,16 @@ int64_t FileSize(const std::string& path) {
 
 std::vector<std::string> ListFolder(const std::string& folder, const std::string& extension, bool foldersToo) {
   std::vector<std::string> names;
+  ListFolderChecked(folder, extension, names, foldersToo);
+  return names;
+}
+
+bool ListFolderChecked(const std::string& folder, const std::string& extension, std::vector<std::string>& names,
+                       bool foldersToo) {
+  names.clear();
   std::string resolved = ResolvePath(folder);
   DIR* dir = opendir(resolved.empty() ? "." : resolved.c_str());
-  if (!dir) return names;
+  if (!dir) return false;
   std::string base = resolved.empty() || resolved.back() == '/' ? resolved : resolved + "/";
   while (dirent* entry = readdir(dir)) {
     std::string name = entry->d_name;
@@ -187,7 +194,7 @@ std::vector<std::string> ListFolder(const std::string& folder, const std::string
   }
   closedir(dir);
   std::sort(names.begin(), names.end(), LessNoCase);
-  return names;
+  return true;
 }
 
 bool FolderIdentity(const std::string& path, uint64_t& device, uint64_t& inode) {

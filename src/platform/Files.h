@@ -24,6 +24,10 @@ int64_t FileSize(const std::string& path);   // -1 when missing
 // (ignoring case) are listed.
 std::vector<std::string> ListFolder(const std::string& folder, const std::string& extension = "",
                                     bool foldersToo = false);
+// The same listing into `names`, telling a folder that cannot be opened
+// (missing, no permission) apart from an empty one: false and no names.
+bool ListFolderChecked(const std::string& folder, const std::string& extension, std::vector<std::string>& names,
+                       bool foldersToo = false);
 
 // The device and inode of a folder (links followed): the same pair means the
 // same folder, whatever the path. False when `path` is no folder.

@@ -196,12 +196,7 @@ int32_t TSaveGameManager::Manage() {
 
 void TSaveGameManager::DeleteSaveGameCheck() {
   if (ListBox->Index < 0) return;
-  DialogYesNo = DialogYesNoFunc ? DialogYesNoFunc(DeleteMessage) : nullptr;
-  if (!DialogYesNo) {
-    DialogYesNo = TDialogYesNo::Create(DeleteMessage, nullptr, 0, 0, 0);
-    DialogYesNo->Start();
-  }
-  DialogYesNo->ReenableEscapeKey = 0;
+  DialogYesNo = TDialogYesNo::OpenOver(DialogYesNoFunc, DeleteMessage);
 }
 
 int32_t TSaveGameManager::OKClick() {

@@ -10,6 +10,7 @@
 #include "app/TVelquorGame.h"
 #include "app/VQMouse.h"
 #include "effects/TSmashParticle.h"
+#include "player/PlayerProfiles.h"
 #include "player/TSolitaireHighScoreList.h"
 #include "resources/TGameText.h"
 #include "resources/TImageBank.h"
@@ -104,6 +105,7 @@ void ResetGameGlobals() {
   GameMouse.reset();
   GameGUI.reset();
   GamePlay.reset();
+  CurrentProfile.reset();
   ResetSessionSettings();
   MusicBank.reset();
   Sounds.reset();

@@ -18,8 +18,9 @@ std::shared_ptr<TGameImage> Panel(const std::string& name) {
   return Images && Images->FindTImage(name) ? Images->Find(name) : nullptr;
 }
 
-// The look every factory gives its dialog, then Start.
-void Finish(TDialog& dialog, int32_t red = 0) {
+} // namespace
+
+void StyleGameDialog(TDialog& dialog, int32_t red) {
   dialog.SetupCaption(FontOfSize(20), red ? TColor::Create(255, 0, 0) : TColor::Create(255, 255, 255),
                       TShadow::Create(1, 1, 0.6f));
   dialog.Shadow = TShadow::Create(3, 3, 0.4f);
@@ -29,9 +30,11 @@ void Finish(TDialog& dialog, int32_t red = 0) {
   dialog.Start();
 }
 
+namespace {
+
 std::shared_ptr<TDialogOK> MakeOK(const std::string& text, const std::string& panel, int32_t red) {
   auto dialog = TDialogOK::Create(text, Panel(panel), 0, 0, 0);
-  Finish(*dialog, red);
+  StyleGameDialog(*dialog, red);
   return dialog;
 }
 
@@ -39,7 +42,7 @@ std::shared_ptr<TDialogOK> MakeOK(const std::string& text, const std::string& pa
 
 std::shared_ptr<TDialogYesNo> CreateYesNoDialog(const std::string& text) {
   auto dialog = TDialogYesNo::Create(text, Panel("input"), 0, 0, 0);
-  Finish(*dialog);
+  StyleGameDialog(*dialog);
   return dialog;
 }
 
@@ -57,6 +60,6 @@ std::shared_ptr<TDialogTextInput> CreateNameInputDialog(int32_t buttons, const s
   dialog->TextInput->AllowExtendedChars = 1;
   dialog->ErrorCheckFunc = NameCheckFunc(kind);
   dialog->ErrorDialogFunc = [](const std::string& message) { return CreateErrorOKDialog(message); };
-  Finish(*dialog);
+  StyleGameDialog(*dialog);
   return dialog;
 }

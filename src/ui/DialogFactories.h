@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+class TDialog;
 class TDialogOK;
 class TDialogYesNo;
 class TDialogTextInput;
@@ -14,6 +15,9 @@ class TDialogTextInput;
 // at 0.4, sliding in from the top over a dimmed screen; each is started at
 // once. The texts are shown as given (look them up in the game text first).
 
+// Gives a dialog built elsewhere the same look and transitions (the caption
+// in red with `red`), then starts it.
+void StyleGameDialog(TDialog& dialog, int32_t red = 0);
 // A yes/no question on the "input" panel.
 std::shared_ptr<TDialogYesNo> CreateYesNoDialog(const std::string& text);
 // A message with "OK" on the "input" panel, on the wider "inputlong" one,

@@ -4,6 +4,17 @@
 #include "platform/Keys.h"
 #include "ui/TMenu.h"
 
+std::shared_ptr<TDialogYesNo> TDialogYesNo::OpenOver(
+    const std::function<std::shared_ptr<TDialogYesNo>(const std::string&)>& maker, const std::string& text) {
+  auto dialog = maker ? maker(text) : nullptr;
+  if (!dialog) {
+    dialog = Create(text, nullptr, 0, 0, 0);
+    dialog->Start();
+  }
+  dialog->ReenableEscapeKey = 0;
+  return dialog;
+}
+
 std::shared_ptr<TDialogYesNo> TDialogYesNo::Create(const std::string& caption,
                                                    const std::shared_ptr<TGameImage>& background, int32_t w,
                                                    int32_t x, int32_t y, int32_t makeMenu) {

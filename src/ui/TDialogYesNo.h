@@ -1,6 +1,8 @@
 #pragma once
 #include "ui/TDialog.h"
 
+#include <functional>
+
 // A question with "Yes" and "No". Manage gives 1 for Yes (a click, Enter,
 // Space or "Y") and -1 for No (a click, "N" or Escape) once the dialog has
 // closed, else 0.
@@ -9,6 +11,10 @@ public:
   static std::shared_ptr<TDialogYesNo> Create(const std::string& caption,
                                               const std::shared_ptr<TGameImage>& background, int32_t w, int32_t x,
                                               int32_t y, int32_t makeMenu = 1);
+  // An open question over another dialog, from `maker` (a plain dialog
+  // without one); the dialog below keeps the Escape key when it closes.
+  static std::shared_ptr<TDialogYesNo> OpenOver(
+      const std::function<std::shared_ptr<TDialogYesNo>(const std::string&)>& maker, const std::string& text);
   void MenuCreate(int32_t buttonGap);
   int32_t Manage() override;
   int32_t YesClick();

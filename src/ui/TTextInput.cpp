@@ -162,6 +162,7 @@ void TTextInput::Draw(float dx, float dy) const {
   DrawTextAligned(Text, px, py, TextShadow ? 1 : 0, 0);
   if (!Active) {
     TColor::Restore();
+    TextAlpha = 1.0f; // a fading entry must not leave the next text faint
     return;
   }
   float cursorX = px + Font->TextWidth(Text);

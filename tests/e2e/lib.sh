@@ -39,8 +39,36 @@ fail() {
 }
 pass() { echo "ok: $*"; }
 
+# The game's own default settings (the build tree's data, else an installed copy's).
+default_settings() {
+  local dir
+  dir=$(dirname "$GAME")
+  for f in "$dir/gamedata/data/Default.ini" "$dir/../share/marrowdeck/data/Default.ini"; do
+    [ -f "$f" ] && { cat "$f"; return; }
+  done
+  printf 'PROFILE NAME=\r\n'
+}
+
+# A player the game finds at start: its marker file (the int32 1) in the
+# profile folder. With a second argument, the settings file is made from the
+# defaults with "PROFILE NAME" set to that value (when $3 is "keep", only
+# when there is no settings file yet).
+plant_player() {
+  mkdir -p "$SHARED/profiles"
+  printf '\001\000\000\000' >"$SHARED/profiles/$1.dat"
+  if [ $# -ge 2 ] && ! { [ "${3:-}" = keep ] && [ -f "$SHARED/marrowdeck.ini" ]; }; then
+    default_settings | sed "s|^PROFILE NAME=.*|PROFILE NAME=$2\r|" >"$SHARED/marrowdeck.ini"
+  fi
+}
+
 # Starts the game in the background; its output goes to $WORK/game<N>.out.
+# A start without players finds the player "Tester" ready, so that the title
+# menu shows at once; E2E_NO_PLAYER=1 leaves the players alone (a first start
+# then shows the name prompt).
 start_game() {
+  if [ -z "${E2E_NO_PLAYER:-}" ] && ! ls "$SHARED/profiles/"?*.dat >/dev/null 2>&1; then
+    plant_player Tester Tester keep
+  fi
   RUN=$((RUN + 1))
   "$GAME" "$@" >"$WORK/game$RUN.out" 2>&1 &
   GAME_PID=$!

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # First start: data folder and settings made, logo splash skipped with a key,
+# the first player's name asked for,
 # the loading screen and its bar, the title, and Escape through the exit fade
 # to an orderly end.
 source "$(dirname "$0")/lib.sh"
+# A true first start: no player yet, so the title asks for a name first.
+export E2E_NO_PLAYER=1
 
 [ ! -e "$SHARED" ] || fail "data folder exists before the first start"
 start_game
@@ -34,7 +37,9 @@ done
 [ "$frame" -gt $((back + 60)) ] || fail "no loading bar (brightest $frame, background $back)"
 pass "loading screen shows its bar (brightest $frame over $back; fill level seen $fill)"
 
-title=$(wait_for_shot title is_title 10) || fail "the title screen never showed"
+# The first start's title shows dimmed under the first player's name prompt.
+is_first_title() { read -r r g b < <(region_rgb "$1" 60 300 60 60); [ "$r" -gt $((g + 15)) ] && [ "$r" -gt 25 ]; }
+title=$(wait_for_shot title is_first_title 10) || fail "the title screen never showed"
 pass "title screen shows ($(basename "$title"))"
 
 [ -d "$SHARED" ] || fail "no data folder $SHARED"
@@ -44,6 +49,13 @@ pass "title screen shows ($(basename "$title"))"
 [ "$(setting DRIVER)" = 1 ] || fail "the drawing driver was not saved as 1"
 grep -q $'\r$' "$SHARED/marrowdeck.ini" || fail "settings lines do not end in CR LF"
 pass "data folder, marrowdeck.ini with the 22 keys in order, profiles/"
+
+# The first player's name, then the title menu itself.
+xdotool type --window "$WID" --delay 120 "Tester"
+key Return
+title=$(wait_for_shot menu is_title 10) || fail "the name prompt did not give way to the title menu"
+[ "$(setting 'PROFILE NAME')" = Tester ] || fail "the first player was not stored"
+pass "the first player's name is asked for and stored"
 
 title_level=$(region_level "$title" 0 0 800 600)
 # The exit fade lasts half a second, shorter than one capture on a busy

@@ -68,6 +68,15 @@ TEST(FilesTest, ListFolderSortsIgnoringCaseAndFiltersByExtension) {
   std::vector<std::string> withFolders = ListFolder(folder.Path(), "", true);
   EXPECT_NE(std::find(withFolders.begin(), withFolders.end(), "Sub"), withFolders.end());
   EXPECT_TRUE(ListFolder(folder.Path() + "missing").empty());
+
+  // The checked listing tells a folder that cannot be read from an empty one.
+  std::vector<std::string> names{"stale"};
+  EXPECT_FALSE(ListFolderChecked(folder.Path() + "missing", "dat", names));
+  EXPECT_TRUE(names.empty());
+  EXPECT_TRUE(ListFolderChecked(folder.Path() + "Sub", "txt", names));
+  EXPECT_TRUE(names.empty());
+  EXPECT_TRUE(ListFolderChecked(folder.Path(), "dat", names));
+  EXPECT_EQ(names, dat);
 }
 
 TEST(FilesTest, WriteFileAtomicReplacesWholeFiles) {

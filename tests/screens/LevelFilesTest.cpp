@@ -1,6 +1,8 @@
 #include "support/TempFolder.h"
 
 #include "platform/Files.h"
+#include "player/PlayerProfiles.h"
+#include "player/PlayerTestWorld.h"
 #include "screens/LevelFiles.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +34,26 @@ TEST(LevelFilesTest, CompletionMarksKeepOtherLayoutsAndOneLinePerLayout) {
   EXPECT_FALSE(platform::FileExists(folder.File("annts.ini")));
   // A folder that cannot be written to answers 0 instead of ending the game.
   EXPECT_EQ(MarkLevelCompleted(folder.File("none/annts"), "001.layout", "1"), 0);
+}
+
+// Completed layouts are marked in the current player's own files.
+class PlayerMarksTest : public PlayerTestWorld {
+protected:
+  // The Tri Peaks standard marks of the current player.
+  std::string TriPeaksMarks() { return PlayerCompletedFiles(Game->ProfileName)[2]; }
+};
+
+TEST_F(PlayerMarksTest, ALayoutWonByOnePlayerIsNotMarkedForAnother) {
+  const std::string layout = "/data/layouts/tripeaks/004.layout";
+  ASSERT_EQ(SelectPlayer("Anna"), 1);
+  ASSERT_EQ(MarkLevelCompleted(TriPeaksMarks(), layout, "1"), 1);
+  ASSERT_EQ(SelectPlayer("Zo\xEB"), 1);
+  EXPECT_EQ(ReadText(TriPeaksMarks() + ".ini"), "") << "not ticked for the other player";
+  ASSERT_EQ(MarkLevelCompleted(TriPeaksMarks(), "/data/layouts/tripeaks/009.layout", "1"), 1);
+  EXPECT_EQ(ReadText(Profiles("Zo\xEBts.ini")), "009=1\r\n") << "a name above ASCII names its file unchanged";
+  ASSERT_EQ(SelectPlayer("Anna"), 1);
+  EXPECT_EQ(ReadText(TriPeaksMarks() + ".ini"), "004=1\r\n");
+  EXPECT_EQ(TriPeaksMarks(), Profiles("Annats"));
 }
 
 TEST(LevelFilesTest, NextLayoutFollowsTheNumbersAndWrapsToTheFirst) {

@@ -16,8 +16,8 @@
 
 // The game world for the pages around the title screen: the game's own
 // pictures, buttons, sounds and texts from the build's data tree, the
-// system's Carlito face as the game's fonts, the settings, "config" and the
-// three high-score tables in the test folder. Input goes through the player's
+// system's Carlito face as the game's fonts, the settings, "config", the
+// three high-score tables and the player "Tester" in the test folder. Input goes through the player's
 // paths (GameDriver); a tick moves the clock by 5 ms.
 class MenuScreenWorld : public test_support::GameModeWorld {
 protected:
@@ -28,6 +28,9 @@ protected:
     Game->ProfilePath = folder.Path();
     Game->ProgramName = "marrowdeck";
     Game->Ini.FileName = Game->SettingsFileName();
+    // A player is ready, so that the title shows its menu at once.
+    ASSERT_TRUE(platform::WriteFileAtomic(folder.File("Tester.dat"), std::string("\x01\0\0\0", 4)));
+    Game->ProfileName = "Tester";
     Images->SetPath(Game->ImagePath);
     Game->Mouse->Load("pointer");
     for (const char* name : {"blackback", "music", "sound", "helpimage", "helpimage2", "helpimage3", "input"})

@@ -6,7 +6,10 @@
 #include "ui/DialogFactories.h"
 #include "ui/NameCheck.h"
 #include "ui/TDialogOK.h"
+#include "ui/TColor.h"
 #include "ui/TTextInput.h"
+#include "ui/TextDraw.h"
+#include "TextTestHelpers.h"
 #include "WidgetScreen.h"
 
 namespace {
@@ -184,6 +187,17 @@ TEST_F(TextInputTest, NameDialogShowsTheErrorDialogStaysOpenAndCreatesNoFile) {
   EXPECT_EQ(Tick(*dialog), 0) << "the answer comes when the dialog has slid out";
   EXPECT_EQ(RunUntilResult(*dialog), 1);
   EXPECT_EQ(dialog->Value(), "\xD6l");
+}
+
+TEST_F(TextInputTest, AFadingFinishedEntryLeavesTheNextTextOpaque) {
+  // A name dialog closing with a fade draws its finished entry half clear;
+  // text drawn after it (the title's welcome and version lines) stays opaque.
+  TTextInput entry;
+  entry.Init(text_test::Carlito(20), "Anna", 10, 10);
+  entry.TextCol->Alpha = 0.2f;
+  entry.Finish();
+  entry.Draw();
+  EXPECT_FLOAT_EQ(TextAlpha, 1.0f);
 }
 
 } // namespace
