@@ -80,8 +80,16 @@ bool ListPlayers(std::vector<std::string>& names) {
 
 std::vector<std::string> PlayerCompletedFiles(const std::string& name) {
   std::vector<std::string> files;
-  for (const char* suffix : {"ms", "mc", "ts", "tc"}) files.push_back(ProfileFolder() + name + suffix);
+  for (int32_t type : {3, 4})
+    for (int32_t custom : {0, 1}) files.push_back(PlayerCompletedFile(name, type, custom));
   return files;
+}
+
+std::string PlayerCompletedFile(const std::string& name, int32_t gameType, int32_t isCustomLevel) {
+  const char* suffix = nullptr;
+  if (gameType == 3) suffix = isCustomLevel ? "mc" : "ms";
+  else if (gameType == 4) suffix = isCustomLevel ? "tc" : "ts";
+  return suffix ? ProfileFolder() + name + suffix : std::string();
 }
 
 int32_t ProfileSaveFunction(VQProfile& profile) {

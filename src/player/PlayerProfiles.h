@@ -29,6 +29,9 @@ bool ListPlayers(std::vector<std::string>& names);
 // added on disk): profile folder + name + "ms", "mc", "ts", "tc" (Matching
 // and Tri Peaks, standard and custom).
 std::vector<std::string> PlayerCompletedFiles(const std::string& name);
+// The one of them for a game type (3 Matching, 4 Tri Peaks) and list; "" for
+// any other type.
+std::string PlayerCompletedFile(const std::string& name, int32_t gameType, int32_t isCustomLevel);
 
 // The marker file of `profile`: written crash-safely (1 written, 0 not), and
 // read (1 whenever it exists, whatever its length; a missing one is written

@@ -7,6 +7,7 @@
 #include "app/TSoundBank.h"
 #include "effects/TParticleList.h"
 #include "platform/Graphics.h"
+#include "player/PlayerProfiles.h"
 #include "player/TSaveGameManager.h"
 #include "player/TSolitaireHighScoreList.h"
 #include "resources/TGameText.h"
@@ -107,11 +108,7 @@ std::string KlondikeLayoutPath() { return Game->DataPrefix + "layouts/klondike/k
 std::string ProfileFolder() { return Game ? Game->ProfilePath : std::string(); }
 
 std::string CompletedFileForLevel(int32_t gameType, int32_t isCustomLevel) {
-  const char* suffix = nullptr;
-  if (gameType == 3) suffix = isCustomLevel ? "mc" : "ms";
-  else if (gameType == 4) suffix = isCustomLevel ? "tc" : "ts";
-  if (!suffix) return "";
-  return ProfileFolder() + Game->ProfileName + suffix;
+  return PlayerCompletedFile(Game->ProfileName, gameType, isCustomLevel);
 }
 
 void TGameGUI::Load() {
