@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# NOT YET RELIABLE, so not collected as an end-to-end test: under load the
-# last drag after a load is not always taken and the manager rows are timed.
+# NOT YET RELIABLE, so not collected as an end-to-end test. The first drags
+# now hold (a drop used to be judged where the pointer had moved on to when
+# the button-up and the next move arrived in the same tick), but the king of
+# the one-move-left save is not picked up after it is loaded.
 # Playing and winning Klondike in a real window, from saved games in the
 # player's folder: a fixed deal where a card dragged onto a legal place stays
 # there and an illegal drop flies back; then a game one move from the end:
@@ -20,7 +22,8 @@ mkdir -p "$PROFILES"
   fail "savetool could not deal the fixture"
 cp "$DATA/oneleft.ksave" "$PROFILES/oneleft.ksave"
 # No music, so that the capture holds the game's sounds alone.
-printf 'Music=0\r\n' >"$SHARED/marrowdeck.ini"
+plant_player Tester Tester
+sed -i 's|^MUSIC VOLUME=.*|MUSIC VOLUME=0\r|' "$SHARED/marrowdeck.ini"
 
 CAPTURE="$WORK/capture.wav"
 printf '[general]\nchannels = stereo\nsample-type = int16\nfrequency = 44100\nhrtf = false\n[wave]\nfile = %s\n' \

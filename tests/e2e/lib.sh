@@ -244,6 +244,9 @@ drag_to() {
   sleep 0.5
   shot dragging
   xdotool mouseup --window "$WID" 1
+  # The game takes the drop where the button came up: leave the pointer there
+  # for a few ticks rather than moving it away in the same moment.
+  sleep 0.3
   xdotool mousemove --window "$WID" 790 590
 }
 
