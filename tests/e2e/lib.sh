@@ -209,14 +209,57 @@ wait_still() {
   return 1
 }
 
+# Clicks at (x, y), then takes screenshots named <prefix>N until <predicate>
+# holds for one, for up to $5 seconds; prints the matching file. A click the
+# screen did not take (a menu takes no clicks while it fades, and a loaded
+# machine may show a screen well before its fade has ended) is made again
+# whenever <unchanged> still holds three seconds after the last click.
+click_until() {
+  local x=$1 y=$2 predicate=$3 prefix=$4 limit=$5 unchanged=$6 start clicked now i=0
+  click_at "$x" "$y"
+  start=$(date +%s); clicked=$start
+  while :; do
+    shot "$prefix$i"
+    if [ -f "$SHOTS/$prefix$i.png" ]; then
+      if eval "$predicate \"\$SHOTS/$prefix$i.png\""; then
+        echo "$SHOTS/$prefix$i.png"
+        return 0
+      fi
+      now=$(date +%s)
+      if [ $((now - clicked)) -ge 3 ] && eval "$unchanged \"\$SHOTS/$prefix$i.png\""; then
+        echo "the click at $x,$y was not taken: clicking again" >&2
+        click_at "$x" "$y"
+        clicked=$(date +%s)
+      fi
+    fi
+    kill -0 "$GAME_PID" 2>/dev/null || return 1
+    [ $(($(date +%s) - start)) -lt "$limit" ] || return 1
+    i=$((i + 1))
+    sleep 0.2
+  done
+}
+
+# The play screen taking clicks: with the pointer on "klondike" (as
+# click_at leaves it) the button has grown and lit up at full brightness
+# (the menu follows the mouse only once its fade has ended, and a fade dims
+# it), its face above the label a light green.
+klondike_menu_live() {
+  is_play_screen "$1" || return 1
+  read -r r g b < <(region_rgb "$1" 600 340 80 10)
+  [ "$g" -gt 130 ] && [ "$g" -gt $((r + 50)) ]
+}
+
 # Title -> play screen -> Klondike, waiting for each; the deal then flies in.
 open_klondike() {
-  click_at 400 229
-  PLAY_SHOT=$(wait_for_shot play is_play_screen 30) || fail "play did not open the play screen"
-  sleep 0.6 # the fade in
-  click_at 640 295
+  PLAY_SHOT=$(click_until 400 229 is_play_screen play 60 is_title) || fail "play did not open the play screen"
+  choose_klondike
+}
+# "klondike" on the play screen, once the screen takes the mouse.
+choose_klondike() {
+  xdotool mousemove --window "$WID" 640 295
+  wait_for_shot hover klondike_menu_live 30 >/dev/null || fail "the play screen did not take the mouse"
+  click_until 640 295 is_table table 60 klondike_menu_live >/dev/null || fail "klondike did not open the card table"
   xdotool mousemove --window "$WID" 790 590
-  wait_for_shot table is_table 30 >/dev/null || fail "klondike did not open the card table"
 }
 
 # The seven column tops of a fresh deal: card centres.

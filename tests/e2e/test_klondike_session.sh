@@ -58,10 +58,7 @@ wait_for_shot back is_play_screen 20 >/dev/null || fail "leaving the game did no
 pass "leaving the game returns to the play screen"
 
 # Klondike again, then the save: the table is the saved one (saved again and compared).
-sleep 0.6
-click_at 640 295
-xdotool mousemove --window "$WID" 790 590
-wait_for_shot table2_ is_table 30 >/dev/null || fail "klondike did not open the card table again"
+choose_klondike
 wait_still dealt2_ 40 >/dev/null || fail "the second deal never came to rest"
 open_pause_menu
 load_row 1
