@@ -1,5 +1,6 @@
 #include "screens/VQLevelList.h"
 
+#include "app/Clock.h"
 #include "app/InputTables.h"
 #include "app/TGame.h"
 #include "app/TIniFile.h"
@@ -205,15 +206,28 @@ int32_t VQLevelList::SlotUnderPointer() const {
 
 void VQLevelList::ManageLevels() {
   StartLevel = 0;
-  if (!GameMouse) return;
+  if (!Game || !Game->Mouse) return;
+  // A press is seen held in this tick, or was pressed and let go between two
+  // ticks (a quick click on a busy machine): the pointer's hits count it.
+  // The menus have taken theirs by now; the rest are the list's.
+  TMousePointer& pointer = *Game->Mouse;
+  int32_t presses = pointer.h1;
+  pointer.h1 = 0;
+  pointer.CalcButtonTotals();
+  if (presses == 0 && GameMouse && GameMouse->LeftClick() == 1) presses = 1;
   // Slots without a layout take no clicks.
   const int32_t slot = SlotUnderPointer();
-  if (slot < 0) return;
-  if (GameMouse->LeftClick() == 1) Select(slot);
-  if (GameMouse->DoubleClick()) {
-    Select(slot);
+  if (presses == 0 || slot < 0) return;
+  Select(slot);
+  const double now = AppMillisecs();
+  const double doubleClickMs = GameMouse ? GameMouse->DoubleClickTime : 500;
+  if (presses > 1 || (slot == lastPressSlot_ && now - lastPressMs_ <= doubleClickMs)) {
     StartLevel = 1;
+    lastPressSlot_ = -1;
+    return;
   }
+  lastPressSlot_ = slot;
+  lastPressMs_ = now;
 }
 
 void VQLevelList::ManageKeyboard() {

@@ -92,4 +92,7 @@ private:
   void Select(int32_t id);
   // The slot under the pointer, -1 when none.
   int32_t SlotUnderPointer() const;
+  // The last press on a layout, for telling a double click.
+  int32_t lastPressSlot_ = -1;
+  double lastPressMs_ = 0;
 };

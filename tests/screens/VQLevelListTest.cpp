@@ -193,6 +193,19 @@ TEST_F(LevelListTest, ClicksSelectNearASlotAndDoubleClicksStartOnlyLayouts) {
   EXPECT_EQ(screen->starts, 1);
   EXPECT_EQ(list->CurrentLevel, "006");
   EXPECT_EQ(list->CurrentLevelID, 5);
+  // Quick clicks, pressed and let go between two ticks, count as well.
+  Tick(200);
+  MoveMouse(500, 217);
+  Tick();
+  PressButton();
+  ReleaseButton();
+  Tick();
+  EXPECT_EQ(list->CurrentLevel, "003");
+  EXPECT_EQ(screen->starts, 1);
+  PressButton();
+  ReleaseButton();
+  Tick();
+  EXPECT_EQ(screen->starts, 2);
 }
 
 TEST_F(LevelListTest, TicksComeFromThePlayersMarksAndARebuiltPageRereadsThem) {
