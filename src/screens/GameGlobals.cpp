@@ -22,6 +22,7 @@
 #include "screens/TGameGUI.h"
 #include "screens/TGameMenu.h"
 #include "screens/TGameScreen.h"
+#include "screens/TLevelPlayScreen.h"
 #include "screens/TPlayScreen.h"
 #include "screens/TTitleScreen.h"
 #include "screens/VQGenerateScreen.h"
@@ -63,6 +64,8 @@ void CreateGameGlobals() {
   HelpScreen = std::make_shared<THelpScreen>();
   HighScoreScreen = std::make_shared<THighScoreScreen>();
   PlayScreen = std::make_shared<TPlayScreen>();
+  MatchingPlayScreen = std::make_shared<TMatchingPlayScreen>();
+  TripeaksPlayScreen = std::make_shared<TTripeaksPlayScreen>();
   GameScreen = std::make_shared<TGameScreen>();
   GameMenu = std::make_shared<TGameMenu>();
   Images = std::make_shared<TImageBank>();
@@ -122,6 +125,8 @@ void ResetGameGlobals() {
   GenerateScreen.reset();
   GameMenu.reset();
   GameScreen.reset();
+  TripeaksPlayScreen.reset();
+  MatchingPlayScreen.reset();
   PlayScreen.reset();
   TitleScreen.reset();
 

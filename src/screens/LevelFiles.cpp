@@ -5,14 +5,6 @@
 
 namespace {
 
-std::string FileStem(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const size_t dot = name.rfind('.');
-  if (dot != std::string::npos) name.erase(dot);
-  return name;
-}
-
 std::string ThreeDigits(int32_t n) {
   std::string text = std::to_string(n);
   while (text.size() < 3) text.insert(text.begin(), '0');
@@ -21,7 +13,15 @@ std::string ThreeDigits(int32_t n) {
 
 } // namespace
 
-std::string LevelKey(const std::string& levelPath) { return IniUpperCase(FileStem(levelPath)); }
+std::string LevelName(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return name;
+}
+
+std::string LevelKey(const std::string& levelPath) { return IniUpperCase(LevelName(levelPath)); }
 
 int32_t MarkLevelCompleted(const std::string& file, const std::string& levelPath, const std::string& value) {
   const std::string key = LevelKey(levelPath);
@@ -47,7 +47,7 @@ int32_t MarkLevelCompleted(const std::string& file, const std::string& levelPath
   return platform::WriteFileAtomic(path, marks.ToBytes()) ? 1 : 0;
 }
 
-int32_t LayoutNumber(const std::string& levelPath) { return IniTextToInt(FileStem(levelPath)); }
+int32_t LayoutNumber(const std::string& levelPath) { return IniTextToInt(LevelName(levelPath)); }
 
 std::string NextLayoutPath(const std::string& current, const std::string& folder, const std::string& extension,
                            int32_t count, const std::string& first) {

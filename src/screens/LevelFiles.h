@@ -5,6 +5,8 @@
 // Layout bookkeeping of the session: completion marks, the next standard
 // layout and the table design a numbered layout is played on.
 
+// A layout's name: its file name without folder and extension.
+std::string LevelName(const std::string& levelPath);
 // The layout's key in a completion-marks file: its file name without folder
 // and extension, in upper case.
 std::string LevelKey(const std::string& levelPath);

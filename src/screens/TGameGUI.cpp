@@ -15,7 +15,7 @@
 #include "screens/LevelFiles.h"
 #include "screens/TGameMenu.h"
 #include "screens/TGameScreen.h"
-#include "screens/TPlayScreen.h"
+#include "screens/TLevelPlayScreen.h"
 #include "screens/VQGenerateScreen.h"
 #include "solitaire/LevelTimer.h"
 #include "solitaire/TGameMode.h"
@@ -80,8 +80,9 @@ void NextLayoutWorker() {
     const bool matching = GamePlay->SelectedGameMode == 3;
     const std::string folder = Game->DataPrefix + (matching ? "layouts/matching/" : "layouts/tripeaks/");
     const std::string next = NextLayoutPath(GamePlay->CurrentLevel, folder, "layout", matching ? 80 : 32, "001");
+    // The back is chosen before the deal, so the stock is dealt with it too.
+    mode->CardBackground = CardBackgroundForLayout(LayoutNumber(next));
     mode->Init(next, 0);
-    mode->CardBackground = CardBackgroundForLayout(LayoutNumber(GamePlay->CurrentLevel));
   }
   StartLevelTimer();
   FadeTo(GameScreen);
@@ -285,7 +286,7 @@ void TGameGUI::CheckInputDialogs() {
     const int32_t result = Service(QuitInput);
     if (result != 0) {
       AfterDialog(false);
-      if (result == 1) FadeTo(PlayScreen);
+      if (result == 1) FadeTo(PlayScreenOfGameType(GamePlay->SelectedGameMode));
     }
   }
   if (ShuffleInput) {
@@ -298,7 +299,7 @@ void TGameGUI::CheckInputDialogs() {
   if (OKInput && Service(OKInput) != 0) {
     AfterDialog(true);
     // No game is on the table after a deal that could not be made.
-    if (LeaveAfterOK) FadeTo(PlayScreen);
+    if (LeaveAfterOK) FadeTo(PlayScreenOfGameType(GamePlay->SelectedGameMode));
     LeaveAfterOK = 0;
   }
 }
@@ -355,11 +356,15 @@ void TGameGUI::DrawDialogs() {
 
 void TGameGUI::ShowSaveGameManager() {
   const bool custom = GameState->stateCustomMode != 0;
-  SaveGameManager = TSaveGameManager::Create(Text(custom ? "Choose Layout" : "Choose Savegame"),
-                                             Images->Find("manager"), 0, 0, 0, custom ? "layout" : "ksave",
-                                             ProfileFolder(), Text("Delete File"));
-  SaveGameManager->ListBox->HighlightCol = TColor::Create(100, 100, 100, 0.5f);
-  SaveGameManager->ErrorDialogFunc = CreateErrorOKDialog;
-  SaveGameManager->DialogYesNoFunc = CreateYesNoDialog;
-  SaveGameManager->Start();
+  SaveGameManager = OpenSaveGameManager(custom ? "Choose Layout" : "Choose Savegame", custom ? "layout" : "ksave");
+}
+
+std::shared_ptr<TSaveGameManager> OpenSaveGameManager(const std::string& captionKey, const std::string& extension) {
+  auto manager = TSaveGameManager::Create(Text(captionKey), Images->Find("manager"), 0, 0, 0, extension,
+                                          ProfileFolder(), Text("Delete File"));
+  manager->ListBox->HighlightCol = TColor::Create(100, 100, 100, 0.5f);
+  manager->ErrorDialogFunc = CreateErrorOKDialog;
+  manager->DialogYesNoFunc = CreateYesNoDialog;
+  manager->Start();
+  return manager;
 }

@@ -70,3 +70,6 @@ extern std::shared_ptr<TGameGUI> GameGUI;
 std::string KlondikeLayoutPath();
 std::string ProfileFolder();
 std::string CompletedFileForLevel(int32_t gameType, int32_t isCustomLevel);
+// The pick-a-file dialog of the player's files with `extension`, captioned
+// by the text of `captionKey`, with the game's dialogs; started.
+std::shared_ptr<TSaveGameManager> OpenSaveGameManager(const std::string& captionKey, const std::string& extension);

@@ -10,6 +10,7 @@
 #include "screens/ScreenBackground.h"
 #include "screens/TGameGUI.h"
 #include "screens/TGameScreen.h"
+#include "screens/TLevelPlayScreen.h"
 #include "screens/TTitleScreen.h"
 #include "solitaire/LevelTimer.h"
 #include "solitaire/TGameMode.h"
@@ -84,10 +85,9 @@ int TPlayScreen::Logic() {
     GamePlay->GameMode->Init(KlondikeLayoutPath(), 0);
     FadeTo(GameScreen);
   }
-  // Matching, Tri Peaks and the editor arrive with their own screens; their
-  // clicks are taken and dropped until then.
-  GameMenu->Clicked("matching");
-  GameMenu->Clicked("tripeaks");
+  if (GameMenu->Clicked("matching")) FadeTo(MatchingPlayScreen);
+  if (GameMenu->Clicked("tripeaks")) FadeTo(TripeaksPlayScreen);
+  // The editor arrives with its own mode; its click is taken and dropped until then.
   MainMenu->Clicked("custom");
   if (MainMenu->Clicked("back")) FadeTo(TitleScreen);
   return 1;

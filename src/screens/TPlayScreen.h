@@ -9,8 +9,8 @@ class TSprite;
 // The main play screen between the title and a game: the variant buttons
 // ("matching", "tripeaks", "klondike"), the editor ("custom") and "back" to
 // the title, with two lines about the variant under the pointer. Klondike
-// starts a deal on the game screen; the other choices arrive with their own
-// screens. Escape leads back to the title.
+// starts a deal on the game screen, Matching and Tri Peaks open their level
+// lists. Escape leads back to the title.
 class TPlayScreen : public TScreen {
 public:
   TPlayScreen() { name = "play"; }

@@ -13,6 +13,7 @@
 #include "screens/TGameGUI.h"
 #include "screens/TGameMenu.h"
 #include "screens/TGameScreen.h"
+#include "screens/TLevelPlayScreen.h"
 #include "screens/TPlayScreen.h"
 #include "solitaire/LevelTimer.h"
 #include "solitaire/TCard.h"
@@ -271,7 +272,8 @@ TEST_F(GameScreenTest, TheEndWaitsForTheScoreAndMarksOnlyALayoutThatWasPlayed) {
 }
 
 // A custom Matching layout whose cards each lie on the one before cannot be
-// dealt in pairs: the table says so and the player goes back to choose again.
+// dealt in pairs: the table says so and the player goes back to the Matching
+// list to choose again.
 TEST_F(GameScreenTest, ALayoutThatCannotBeDealtSaysSoAndLeavesTheTable) {
   TCardList chain;
   for (int i = 0; i < 52; ++i) chain.AddNew(float(60 + (i % 13) * 40), float(160 + (i / 13) * 30), Images->Find("cardback1"), 1, 1, 0, 0);
@@ -286,7 +288,7 @@ TEST_F(GameScreenTest, ALayoutThatCannotBeDealtSaysSoAndLeavesTheTable) {
   EXPECT_EQ(GameGUI->OKInput->Caption->Text, GameText->FindString("Editor Error Unsolvable"));
   EXPECT_FALSE(Game->DestinationTScreen);
   CloseMessage();
-  EXPECT_EQ(Game->DestinationTScreen, PlayScreen);
+  EXPECT_EQ(Game->DestinationTScreen, MatchingPlayScreen);
 }
 
 } // namespace

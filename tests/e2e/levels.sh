@@ -1,0 +1,93 @@
+# Helpers of the level-list tests (sourced after lib.sh): a data tree of the
+# game's own with a Tri Peaks folder the test chooses, the places on the
+# Matching and Tri Peaks play screens and what shows on them.
+
+# Copies the game's data tree to $WORK/gamedata (started with --data there).
+copy_game_data() {
+  local dir
+  dir=$(dirname "$GAME")
+  for d in "$dir/gamedata" "$dir/../share/marrowdeck"; do
+    [ -d "$d/layouts" ] && { cp -r "$d" "$WORK/gamedata"; return 0; }
+  done
+  fail "no game data tree beside $GAME"
+}
+
+# Buttons (centres) of the play screens.
+PLAY_TRIPEAKS="400 295" PLAY_MATCHING="160 295"
+LIST_PLAY="255 540" LIST_LOAD="400 540" LIST_BACK="545 540"
+LIST_STANDARD="295 105" LIST_CUSTOM="505 105"
+ARROW_LEFT="277 472" ARROW_RIGHT="523 472"
+PAUSE_MAIN_MENU="400 388"
+# Slot centres 0..7.
+SLOTS=(100,217 300,217 500,217 700,217 100,360 300,360 500,360 700,360)
+slot_x() { local s=${SLOTS[$1]}; echo "${s%,*}"; }
+slot_y() { local s=${SLOTS[$1]}; echo "${s#*,}"; }
+
+# The switch shows its selected side in gold.
+is_gold() { read -r r g b < <(region_rgb "$1" "$2" "$3" 30 12); [ "$r" -gt 150 ] && [ "$b" -lt $((r - 60)) ]; }
+is_standard_list() { is_gold "$1" 225 99 && ! is_gold "$1" 435 99; }
+is_custom_list() { is_gold "$1" 435 99 && ! is_gold "$1" 225 99; }
+# The table of a layout game: its green "Menu" button at the top right.
+is_layout_table() { read -r r g b < <(region_rgb "$1" 730 24 40 10); [ "$g" -gt $((r + 30)) ] && [ "$g" -gt 80 ]; }
+
+# Per cent of the red of the card backs in the thumbnail area of slot $2.
+slot_red() {
+  convert "$1" -crop "170x100+$(( $(slot_x "$2") - 78 ))+$(( $(slot_y "$2") - 40 ))" +repage \
+    -fx "(r>0.45&&g<0.3&&b<0.3)?1:0" -format "%[fx:int(mean*100)]" info:
+}
+# Pixels where the card backs of the thumbnail of slot $2 in $1 and of slot
+# $4 in $3 differ (the frames behind them do not count: the selected one differs).
+slot_difference() {
+  convert "$1" -crop "170x100+$(( $(slot_x "$2") - 78 ))+$(( $(slot_y "$2") - 40 ))" +repage \
+    -fx "(r>0.45&&g<0.3&&b<0.3)?1:0" "$WORK/slot_a.png"
+  convert "$3" -crop "170x100+$(( $(slot_x "$4") - 78 ))+$(( $(slot_y "$4") - 40 ))" +repage \
+    -fx "(r>0.45&&g<0.3&&b<0.3)?1:0" "$WORK/slot_b.png"
+  local n
+  n=$(compare -metric AE -fuzz 8% "$WORK/slot_a.png" "$WORK/slot_b.png" null: 2>&1 | cut -d' ' -f1)
+  echo "${n%%.*}"
+}
+# The tick of a completed layout at the top left of slot $2.
+slot_ticked() {
+  read -r r g b < <(region_rgb "$1" $(( $(slot_x "$2") - 82 )) $(( $(slot_y "$2") - 58 )) 16 16)
+  [ "$g" -gt 120 ] && [ "$g" -gt $((r + 50)) ]
+}
+
+# Two quick clicks at (x, y).
+double_click_at() {
+  xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.3
+  xdotool click --window "$WID" --repeat 2 --delay 120 1
+}
+
+# Opens the Tri Peaks (or, with "matching", the Matching) play screen from the title.
+open_level_list() {
+  click_at 400 229
+  wait_for_shot play is_play_screen 30 >/dev/null || fail "play did not open the play screen"
+  sleep 0.6
+  if [ "${1:-tripeaks}" = matching ]; then click_at $PLAY_MATCHING; else click_at $PLAY_TRIPEAKS; fi
+  xdotool mousemove --window "$WID" 790 590
+  LIST_SHOT=$(wait_for_shot list is_standard_list 30) || fail "${1:-tripeaks} did not open its level list"
+  sleep 0.6
+}
+
+# Every centre of the cards of a layout file (x,y per line, table coordinates).
+layout_centres() { tail -n +2 "$1" | tr -d '\r' | awk -F, 'NF>=2 {print $1+25 "," $2+125}'; }
+# 0 when every card centre of the layout shows a card, not the bare table (sampled at $3 $4).
+cards_shown() {
+  local table c x y r g b tr tg tb
+  read -r tr tg tb < <(region_rgb "$1" "$3" "$4" 8 8)
+  for c in $(layout_centres "$2"); do
+    x=${c%,*}; y=${c#*,}
+    read -r r g b < <(region_rgb "$1" $((x - 4)) $((y - 4)) 8 8)
+    [ $(( (r - tr) * (r - tr) + (g - tg) * (g - tg) + (b - tb) * (b - tb) )) -gt 900 ] || return 1
+  done
+}
+
+# The "generating" overlay: its gold word over the middle of the screen.
+is_generating() {
+  [ "$(convert "$1" -crop 140x40+280+280 +repage -fx "(r>0.55&&g>0.4&&b<0.35)?1:0" -format "%[fx:int(mean*100)]" info:)" -gt 8 ]
+}
+# The selected slot's frame has a bright gold rim along its top.
+slot_selected() {
+  read -r r g b < <(region_rgb "$1" $(( $(slot_x "$2") - 10 )) $(( $(slot_y "$2") - 66 )) 30 3)
+  [ "$r" -gt 170 ] && [ "$g" -gt 150 ]
+}
