@@ -84,11 +84,16 @@ int TPlayScreen::Logic() {
     GamePlay->GameMode->Init(KlondikeLayoutPath(), 0);
     FadeTo(GameScreen);
   }
-  // Matching, Tri Peaks and the editor arrive with their own screens; their
-  // clicks are taken and dropped until then.
+  if (MainMenu->Clicked("custom")) {
+    GamePlay->Init(1, -1);
+    GameGUI->Start(0);
+    GamePlay->GameMode->Init("", 0);
+    FadeTo(GameScreen);
+  }
+  // Matching and Tri Peaks arrive with their own screens; their clicks are
+  // taken and dropped until then.
   GameMenu->Clicked("matching");
   GameMenu->Clicked("tripeaks");
-  MainMenu->Clicked("custom");
   if (MainMenu->Clicked("back")) FadeTo(TitleScreen);
   return 1;
 }
