@@ -122,7 +122,7 @@ pass "reset clears the table"
 
 press_at $LOAD
 park
-wait_for_shot manager is_editor_dimmed 15 >/dev/null || fail "load did not open the layout list"
+wait_for_shot manager is_manager 15 >/dev/null || fail "load did not open the layout list"
 sleep 1
 shot editor_manager
 loaded=""
@@ -131,7 +131,7 @@ for try in 1 2 3; do
   sleep 0.4
   press_at $MANAGER_LOAD
   park
-  if wait_for_shot managergone is_editor 5 >/dev/null; then loaded=1; break; fi
+  if wait_for_shot managergone "! is_manager" 5 >/dev/null; then loaded=1; break; fi
 done
 [ -n "$loaded" ] || fail "the layout list did not load Mine"
 sleep 0.5
