@@ -19,6 +19,7 @@
 #include "screens/VQGenerateScreen.h"
 #include "solitaire/LevelTimer.h"
 #include "solitaire/TGameMode.h"
+#include "solitaire/TGameModeEditor.h"
 #include "solitaire/TGamePlay.h"
 #include "solitaire/TState.h"
 #include "solitaire/VictoryParticles.h"
@@ -28,6 +29,7 @@
 #include "ui/TDialogOK.h"
 #include "ui/TDialogTextInput.h"
 #include "ui/TDialogYesNo.h"
+#include "ui/TTextInput.h"
 #include "ui/TMenu.h"
 #include "ui/TextDraw.h"
 #include "ui/UiSound.h"
@@ -41,6 +43,12 @@ namespace {
 std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : std::string(); }
 
 TGameMode* Mode() { return GamePlay ? GamePlay->GameMode.get() : nullptr; }
+
+// The layout editor when it is the running mode.
+TGameModeEditor* Editor() { return dynamic_cast<TGameModeEditor*>(Mode()); }
+
+// The player's layout file of this name.
+std::string LayoutPath(const std::string& name) { return ProfileFolder() + name + ".layout"; }
 
 // Runs one tick of an open dialog; when it answers, it is closed and dropped
 // and the answer returned (0 while it stays open).
@@ -192,8 +200,7 @@ void TGameGUI::CheckButtonClicks() {
   auto* mode = Mode();
   if (MainMenu && MainMenu->Clicked("menu")) GameMenu->Show(1);
   if (CustomMenu) {
-    // The editor's own buttons arrive with the editor; until then only its
-    // load and leave questions exist.
+    if (CustomMenu->Clicked("savecustom")) AskLayoutName();
     if (CustomMenu->Clicked("loadcustom")) ShowSaveGameManager();
     if (CustomMenu->Clicked("reset")) ResetInput = CreateYesNoDialog(Text("Clear Puzzle"));
     if (CustomMenu->Clicked("backtomenu")) QuitInput = CreateYesNoDialog(Text("Exit Editor"));
@@ -214,6 +221,43 @@ int32_t TGameGUI::ShowDealMessage() {
   OKInput = CreateOKDialog(Text("Editor Error Unsolvable"));
   LeaveAfterOK = 1;
   return 1;
+}
+
+void TGameGUI::AskLayoutName() {
+  auto* editor = Editor();
+  if (!editor) return;
+  switch (editor->IsLayoutValid()) {
+  case 0:
+    SaveGameNameInput = CreateNameInputDialog(2, Text("Enter Card Name"), TNameKind::Layout);
+    if (!LastFileName.empty()) {
+      SaveGameNameInput->TextInput->Text = LastFileName;
+      SaveGameNameInput->TextInput->CurrentChar = int32_t(LastFileName.size()) + 1;
+    }
+    break;
+  case 1: OKInput = CreateOKDialog(Text("Editor Error Equal Number")); break;
+  case 2: OKInput = CreateOKDialog(Text("Editor Error Two Opened")); break;
+  case 3: OKInput = CreateOKDialog(Text("Editor Error Unsolvable")); break;
+  default: OKInput = CreateOKDialog(Text("Editor Error Not Valid")); break;
+  }
+}
+
+int32_t TGameGUI::SaveLayoutAs(const std::string& name) {
+  auto* editor = Editor();
+  if (!editor) return 0;
+  if (!editor->SaveLayout(LayoutPath(name))) {
+    ShowFileError(editor->FileMessage);
+    return 0;
+  }
+  LastFileName = name;
+  return 1;
+}
+
+int32_t TGameGUI::LoadLayout(const std::string& name) {
+  auto* editor = Editor();
+  if (!editor) return 0;
+  if (editor->LoadLayout(LayoutPath(name))) return 1;
+  ShowFileError(editor->FileMessage);
+  return 0;
 }
 
 int32_t TGameGUI::LoadSavedGame(const std::string& name) {
@@ -254,7 +298,10 @@ void TGameGUI::CheckInputDialogs() {
       SaveGameManager->Kill();
       SaveGameManager.reset();
       AfterDialog(true);
-      if (result == 1 && !GameState->stateCustomMode) LoadSavedGame(chosen);
+      if (result == 1) {
+        if (GameState->stateCustomMode) LoadLayout(chosen);
+        else LoadSavedGame(chosen);
+      }
     } else if (SaveGameManager->Active) {
       return;
     }
@@ -267,10 +314,19 @@ void TGameGUI::CheckInputDialogs() {
       SaveGameNameInput->Kill();
       SaveGameNameInput.reset();
       AfterDialog(true);
-      if (result == 1 && !GameState->stateCustomMode) SaveGameAs(name);
+      if (result == 1) {
+        if (GameState->stateCustomMode) SaveLayoutAs(name);
+        else SaveGameAs(name);
+      }
     }
   }
-  if (ResetInput && Service(ResetInput) != 0) AfterDialog(true);
+  if (ResetInput) {
+    const int32_t result = Service(ResetInput);
+    if (result != 0) {
+      AfterDialog(true);
+      if (result == 1 && mode) mode->Clear();
+    }
+  }
   if (RestartInput) {
     const int32_t result = Service(RestartInput);
     if (result != 0) {

@@ -42,6 +42,13 @@ public:
   // mode's message in the error dialog and the game goes on as it was. 1 when done.
   int32_t LoadSavedGame(const std::string& name);
   int32_t SaveGameAs(const std::string& name);
+  // The editor's layouts in the player's folder (name + ".layout"): "savecustom"
+  // checks the layout and asks its name (pre-filled with LastFileName) or
+  // says why it cannot be saved; saving and loading that fail show the
+  // error dialog and keep the editor's cards. 1 when done.
+  void AskLayoutName();
+  int32_t SaveLayoutAs(const std::string& name);
+  int32_t LoadLayout(const std::string& name);
   // Shows `message` (when there is one) in the error dialog.
   void ShowFileError(const std::string& message);
   // When the mode could not deal the layout, says "Editor Error Unsolvable" in an

@@ -87,8 +87,12 @@ int TPlayScreen::Logic() {
   }
   if (GameMenu->Clicked("matching")) FadeTo(MatchingPlayScreen);
   if (GameMenu->Clicked("tripeaks")) FadeTo(TripeaksPlayScreen);
-  // The editor arrives with its own mode; its click is taken and dropped until then.
-  MainMenu->Clicked("custom");
+  if (MainMenu->Clicked("custom")) {
+    GamePlay->Init(1, -1);
+    GameGUI->Start(0);
+    GamePlay->GameMode->Init("", 0);
+    FadeTo(GameScreen);
+  }
   if (MainMenu->Clicked("back")) FadeTo(TitleScreen);
   return 1;
 }

@@ -267,6 +267,18 @@ int32_t TCard::IsPointOver(int32_t px, int32_t py) const {
   return platform::CollideRect(float(px), float(py), 1, 1, CardLayer, 0, nullptr) ? 1 : 0;
 }
 
+int32_t TCard::OutlineTouchesAny(float px, float py, float angle, const Rect* rects, int32_t count) {
+  const auto& outline = GetCardPicture(CardPicture::Back1);
+  if (!outline || !outline->image || !rects) return 0;
+  static const char owner = 0;
+  platform::ResetCollisions(CardLayer);
+  platform::CollisionTransform at{float(PixelOf(px)), float(PixelOf(py)), SafeAngle(angle)};
+  platform::CollidePicture(*outline->image, 0, at, 0, CardLayer, &owner);
+  for (int32_t i = 0; i < count; ++i)
+    if (platform::CollideRect(rects[i].x, rects[i].y, rects[i].w, rects[i].h, CardLayer, 0, nullptr)) return 1;
+  return 0;
+}
+
 int32_t TCard::IsMouseOver() const {
   if (!GameMouse) return 0;
   return IsPointOver(GameMouse->x, GameMouse->y);

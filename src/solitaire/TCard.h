@@ -68,6 +68,13 @@ public:
   // Hit tests: the card games' pointer (GameMouse), or one pixel.
   int32_t IsMouseOver() const;
   int32_t IsPointOver(int32_t px, int32_t py) const;
+  // A card's outline placed at (px, py) turned by `angle`, tested against
+  // rectangles (x, y, width, height): 1 when it touches any of them. The
+  // same pixel-exact test as the overlaps (a turned card reaches further).
+  struct Rect {
+    float x, y, w, h;
+  };
+  static int32_t OutlineTouchesAny(float px, float py, float angle, const Rect* rects, int32_t count);
 
   void ManageFlipAnimation();
   // CardImage from the suit bank for CardSuit and CardNumber (kept when they name no face).

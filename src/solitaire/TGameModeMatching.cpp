@@ -372,8 +372,7 @@ int32_t TGameModeMatching::IsNoMovesLeft() const { return HintList && HintList->
 // ---- Deal ----------------------------------------------------------------------
 
 int32_t TGameModeMatching::GetNumberOfStocks() const {
-  const int32_t layout = Cards ? Cards->Count() : 0;
-  return layout == 0 ? 1 : (layout + 51) / 52;
+  return TMatchingDealer::DecksFor(Cards ? Cards->Count() : 0);
 }
 
 int32_t TGameModeMatching::GetNumberOfStockCards() const {

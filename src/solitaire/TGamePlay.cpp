@@ -1,6 +1,7 @@
 #include "solitaire/TGamePlay.h"
 
 #include "solitaire/TGameMode.h"
+#include "solitaire/TGameModeEditor.h"
 #include "solitaire/TGameModeKlondike.h"
 #include "solitaire/TGameModeMatching.h"
 #include "solitaire/TGameModeTripeaks.h"
@@ -13,6 +14,13 @@ int32_t TGamePlay::Init(int32_t mode, int32_t background) {
   SelectedGameMode = mode;
   GameMode.reset();
   switch (mode) {
+  case 1: {
+    auto editor = std::make_shared<TGameModeEditor>();
+    editor->CardBackground = editor->Random.Rand(1, 6); // the preview's back and the table's design
+    GameMode = editor;
+    if (GameState) GameState->StartCustom();
+    break;
+  }
   case 2:
     GameMode = std::make_shared<TGameModeKlondike>(); // deals its own table design
     break;
@@ -23,11 +31,10 @@ int32_t TGamePlay::Init(int32_t mode, int32_t background) {
     GameMode = std::make_shared<TGameModeTripeaks>();
     break;
   default:
-    // The editor arrives with its own mode.
     return 0;
   }
   GameMode->GameType = SelectedGameMode;
-  if (mode != 2 && background >= 1 && background <= 6) GameMode->CardBackground = background;
+  if (mode >= 3 && background >= 1 && background <= 6) GameMode->CardBackground = background;
   return 1;
 }
 

@@ -14,9 +14,9 @@ class TGamePlay {
 public:
   // Clears the session flags and makes a new mode of the kind (1 editor, 2
   // Klondike, 3 Matching, 4 Tri Peaks); Klondike and the editor pick their
-  // own table design, Matching and Tri Peaks use `background`. The layout is
-  // loaded by the caller (the mode's Init or LoadGame). 0 for a kind this
-  // build does not play yet (GameMode stays empty).
+  // own table design, Matching and Tri Peaks use `background`; the editor
+  // also starts the custom state. The layout is loaded by the caller (the
+  // mode's Init or LoadGame). 0 for an unknown kind (GameMode stays empty).
   int32_t Init(int32_t mode, int32_t background);
   // One tick and one frame of the running mode, when there is one.
   int32_t Logic();

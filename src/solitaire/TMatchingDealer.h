@@ -22,6 +22,8 @@ public:
   // Number 1..13 and suit 1..4 of a card id of any deck.
   static int32_t NumberOfID(int32_t id) { return (id % 52) % 13 + 1; }
   static int32_t SuitOfID(int32_t id) { return (id % 52) / 13 + 1; }
+  // Decks a layout of this many cards is dealt from: enough for every card, at least one.
+  static int32_t DecksFor(int32_t layoutCards) { return layoutCards <= 0 ? 1 : (layoutCards + 51) / 52; }
 
   // Deals into the layout described by `cover` with `decks` decks; 1 when a
   // deal completed, 0 when giveUp is set and the restarts ran out.
