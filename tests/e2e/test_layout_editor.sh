@@ -24,12 +24,10 @@ area_white() { white_share "$1" 30 30 740 405; }
 start_game --windowed
 wait_window
 wait_title_menu
-click_at 400 229
-wait_for_shot play is_play_screen 30 >/dev/null || fail "play did not open the play screen"
+click_until 400 229 is_play_screen play 60 is_title >/dev/null || fail "play did not open the play screen"
 sleep 0.6
-click_at 327 540
+click_until 327 540 is_editor editor 60 is_play_screen >/dev/null || fail "custom did not open the layout editor"
 park
-EMPTY=$(wait_for_shot editor is_editor 30) || fail "custom did not open the layout editor"
 sleep 0.6 # the fade in
 shot editor_empty
 pass "custom opens the layout editor"
