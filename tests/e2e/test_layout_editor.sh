@@ -18,6 +18,14 @@ park() { xdotool mousemove --window "$WID" 790 300; sleep 0.4; }
 is_editor() { read -r r g b < <(region_rgb "$1" 100 25 600 1); [ "$r" -gt 200 ] && [ "$g" -gt 200 ] && [ "$b" -gt 200 ]; }
 # A dialog over the editor dims that outline.
 is_editor_dimmed() { read -r r g b < <(region_rgb "$1" 100 25 600 1); [ "$r" -lt 160 ]; }
+# Presses the button at ($1, $2), waits for its question and answers yes.
+answer_yes() {
+  press_at "$1" "$2"
+  park
+  wait_for_shot "$3" is_editor_dimmed 15 >/dev/null || fail "the button at $1,$2 asked nothing"
+  sleep 1 # slid in
+  key y
+}
 # Per cent of near-white pixels where a card's face would show: the layout's cards.
 area_white() { white_share "$1" 30 30 740 405; }
 
@@ -107,11 +115,7 @@ pass "save writes Mine.layout with the twelve cards (turned by $angle)"
 wait_for_shot saved is_editor 15 >/dev/null || fail "the name dialog did not close"
 park
 shot editor_saved
-press_at $RESET
-park
-wait_for_shot reset is_editor_dimmed 15 >/dev/null || fail "reset asked nothing"
-sleep 1
-key y
+answer_yes $RESET reset
 wait_for_shot cleared is_editor 15 >/dev/null || fail "the question did not close"
 sleep 0.5
 shot editor_cleared
@@ -138,11 +142,7 @@ diff=$(changed_pixels "$SHOTS/editor_saved.png" "$SHOTS/editor_loaded.png" 30 30
 [ "$diff" -lt 300 ] || fail "the loaded cards differ from the saved ones ($diff pixels)"
 pass "load brings the same cards back"
 
-press_at $BACK
-park
-wait_for_shot quit is_editor_dimmed 15 >/dev/null || fail "main menu asked nothing"
-sleep 1
-key y
+answer_yes $BACK quit
 wait_for_shot back is_play_screen 20 >/dev/null || fail "leaving the editor did not return to the play screen"
 pass "leaving the editor returns to the play screen"
 

@@ -2,7 +2,7 @@
 // opens it: its buttons, the check before saving, the name dialog, layout
 // files in the player's folder and what happens when they cannot be written
 // or read.
-#include "support/GameModeWorld.h"
+#include "SessionWorld.h"
 
 #include "platform/Files.h"
 #include "resources/TGameText.h"
@@ -22,17 +22,10 @@
 
 namespace {
 
-class EditorSessionTest : public test_support::GameModeWorld {
+class EditorSessionTest : public SessionWorld {
 protected:
   void SetUp() override {
-    GameModeWorld::SetUp();
-    Game->ProfilePath = folder.Path();
-    Game->ProfileName = "Ann";
-    Game->DataPrefix = test_support::DataPath("");
-    for (const char* name : {"gamescreen1", "gamescreen2", "gamescreen3", "gamescreen4", "gamescreen5", "menu",
-                             "input", "inputlong", "manager", "endlevelback"})
-      Panel(name);
-    GameText = TGameText::Create(test_support::SourcePath("data/text/gametext.txt"));
+    SessionWorld::SetUp();
     // What the play screen's "custom" does.
     ASSERT_EQ(GamePlay->Init(1, -1), 1);
     editor = std::dynamic_pointer_cast<TGameModeEditor>(GamePlay->GameMode);
@@ -44,19 +37,7 @@ protected:
     GameScreen->Start();
     Game->GameFade.Active = 0;
   }
-  void Panel(const std::string& name) {
-    auto image = SolidImage(200, 100, 1);
-    image->name = UpperCaseName(name);
-    Images->Insert(image);
-  }
-  void ClickButton(const std::string& name) {
-    auto button = GameGUI->CustomMenu->FindButton(name);
-    ASSERT_TRUE(button) << name;
-    Click(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
-  }
-  void WaitOpen(const TDialog& dialog) {
-    ASSERT_TRUE(TickUntil([&] { return dialog.Transitioning == 0; }, 400));
-  }
+  void ClickButton(const std::string& name) { SessionWorld::ClickButton(*GameGUI->CustomMenu, name); }
   // The open message's text; it is then closed with Enter.
   std::string CloseMessage() {
     if (!GameGUI->OKInput) return "(no message)";

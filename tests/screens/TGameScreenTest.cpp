@@ -1,7 +1,7 @@
 // The game session on the real game screen: Klondike dealt as the play
 // screen deals it, played through the player's input, with the pause menu,
 // saved games and the end of a level.
-#include "support/GameModeWorld.h"
+#include "SessionWorld.h"
 
 #include "app/InputTables.h"
 #include "app/TMousePointer.h"
@@ -31,17 +31,10 @@
 
 namespace {
 
-class GameScreenTest : public test_support::GameModeWorld {
+class GameScreenTest : public SessionWorld {
 protected:
   void SetUp() override {
-    GameModeWorld::SetUp();
-    Game->ProfilePath = folder.Path();
-    Game->ProfileName = "Ann";
-    Game->DataPrefix = test_support::DataPath("");
-    for (const char* name : {"gamescreen1", "gamescreen2", "gamescreen3", "gamescreen4", "gamescreen5", "particle2",
-                             "menu", "input", "inputlong", "manager", "generating", "endlevelback"})
-      Panel(name);
-    GameText = TGameText::Create(test_support::SourcePath("data/text/gametext.txt"));
+    SessionWorld::SetUp();
     for (auto* table : {GamePlay->HighscoreListSolitaire.get()}) {
       table->Create("klondike", 10);
       table->Load();
@@ -57,17 +50,7 @@ protected:
     GameScreen->Start();
     Game->GameFade.Active = 0;
   }
-  void Panel(const std::string& name) {
-    auto image = SolidImage(200, 100, 1);
-    image->name = UpperCaseName(name);
-    Images->Insert(image);
-  }
   void Settle() { ASSERT_TRUE(TickUntil([&] { return !mode->IsBusy(); }, 5000)); }
-  void ClickButton(const TMenu& menu, const std::string& name) {
-    auto button = menu.FindButton(name);
-    ASSERT_TRUE(button) << name;
-    Click(int(button->x) + button->w / 2, int(button->y) + button->h / 2);
-  }
   std::string SavedBytes(const std::string& name) {
     EXPECT_EQ(GameGUI->SaveGameAs(name), 1);
     std::string bytes;
@@ -75,10 +58,6 @@ protected:
     // The table without its play time, which runs on between two saves.
     const size_t first = bytes.find('\n'), second = bytes.find('\n', first + 1);
     return second == std::string::npos ? bytes : bytes.substr(0, first + 1) + bytes.substr(second + 1);
-  }
-  // Ticks until the dialog has slid in and takes keys.
-  void WaitOpen(const TDialog& dialog) {
-    ASSERT_TRUE(TickUntil([&] { return dialog.Transitioning == 0; }, 400));
   }
   void CloseMessage() {
     ASSERT_TRUE(GameGUI->OKInput);
