@@ -4,6 +4,7 @@
 #include "support/GameModeWorld.h"
 
 #include "solitaire/TCard.h"
+#include "solitaire/TCardLayoutFile.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeEditor.h"
 #include "solitaire/TState.h"
@@ -171,6 +172,21 @@ TEST_F(EditorTest, RightClickRemovesTheUncoveredCardUnderThePointerNeverACovered
   EXPECT_EQ(Card(0).x, 600);
   RightClick(100, 100); // nothing there
   EXPECT_EQ(Count(), 1);
+}
+
+// A layout file holds at most 1000 cards, and a game cannot start on a
+// longer one: the editor places no more.
+TEST_F(EditorTest, NoMoreCardsArePlacedThanALayoutFileHolds) {
+  for (int i = 1; i < TCardLayoutFile::MaxCards; ++i) Put(400, 200);
+  Click(100, 100);
+  ASSERT_EQ(Count(), TCardLayoutFile::MaxCards);
+  Click(600, 100);
+  EXPECT_EQ(Count(), TCardLayoutFile::MaxCards);
+  RightClick(600, 100);
+  RightClick(100, 100);
+  Click(600, 100);
+  EXPECT_EQ(Count(), TCardLayoutFile::MaxCards);
+  EXPECT_EQ(Card(TCardLayoutFile::MaxCards - 1).x, 600);
 }
 
 TEST_F(EditorTest, TheCheckSaysWhyALayoutCannotBeSaved) {
