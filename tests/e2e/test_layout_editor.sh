@@ -5,8 +5,11 @@
 # count says "Editor Error Equal Number", one more card and the name "mine"
 # write Mine.layout into the player's folder with the cards' lines; "reset"
 # clears the table, "loadcustom" brings the same cards back, "backtomenu"
-# leads to the play screen.
+# leads to the play screen; the layout is in the custom lists of Tri Peaks
+# and Matching, and Matching deals it where the editor showed it (100 pixels
+# lower, as the editing area lies above the games' table).
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/levels.sh"
 
 PROFILES="$SHARED/profiles"
 # The editor's buttons (centres) in their row at the bottom.
@@ -145,5 +148,34 @@ pass "load brings the same cards back"
 answer_yes $BACK quit
 wait_for_shot back is_play_screen 20 >/dev/null || fail "leaving the editor did not return to the play screen"
 pass "leaving the editor returns to the play screen"
+
+# The custom list of a play screen (matching or tripeaks) from the main play
+# screen: Mine's thumbnail in the first slot.
+custom_list() {
+  local at=$PLAY_TRIPEAKS
+  [ "$1" = matching ] && at=$PLAY_MATCHING
+  sleep 0.6
+  click_until $at is_standard_list "$1" 60 is_play_screen >/dev/null || fail "$1 did not open its level list"
+  sleep 0.6
+  click_until $LIST_CUSTOM is_custom_list "${1}custom" 30 is_standard_list >/dev/null ||
+    fail "custom did not switch $1 to the player's list"
+  sleep 0.6
+  shot "${1}_custom_list"
+  [ "$(slot_red "$SHOTS/${1}_custom_list.png" 0)" -gt 2 ] || fail "Mine shows no thumbnail in the $1 custom list"
+  [ "$(slot_red "$SHOTS/${1}_custom_list.png" 1)" -lt 1 ] || fail "the $1 custom list shows a second layout"
+}
+custom_list tripeaks
+pass "Mine is in the Tri Peaks custom list"
+click_until $LIST_BACK is_play_screen tback 30 is_custom_list >/dev/null || fail "back did not leave the Tri Peaks list"
+custom_list matching
+pass "Mine is in the Matching custom list"
+
+double_click_at "$(slot_x 0)" "$(slot_y 0)"
+xdotool mousemove --window "$WID" 790 590
+wait_for_shot game is_layout_table 30 >/dev/null || fail "Mine did not open on the Matching table"
+TABLE=$(wait_still dealt 40) || fail "the Matching deal of Mine never came to rest"
+cp "$TABLE" "$SHOTS/matching_mine.png"
+cards_shown "$TABLE" "$PROFILES/Mine.layout" 100 480 || fail "the table does not show every card of Mine where the editor had it"
+pass "Matching deals Mine where the editor showed it"
 
 kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended"
