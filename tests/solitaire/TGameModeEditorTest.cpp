@@ -98,6 +98,22 @@ TEST_F(EditorTest, ACardThatWouldTouchAMarginIsNotPlacedAndNotPreviewedAlsoWhenT
   Click(300, 400);
   EXPECT_EQ(Count(), 2);
   EXPECT_EQ(Card(1).x, 65);
+  ReleaseKey("Left Shift");
+
+  // While turning the preview is always shown; the button held down as Ctrl
+  // is let go over a margin counts as a click there, and places nothing.
+  MoveMouse(10, 10);
+  Tick();
+  HoldKey("Left Ctrl");
+  Tick();
+  EXPECT_EQ(editor->IsCardWithinBounds(), 1);
+  PressButton();
+  Tick();
+  ReleaseKey("Left Ctrl");
+  Tick();
+  ReleaseButton();
+  Tick();
+  EXPECT_EQ(Count(), 2);
 }
 
 TEST_F(EditorTest, CtrlWithSidewaysMovesTurnsTheNextCardAndWrapsAtBothEnds) {
