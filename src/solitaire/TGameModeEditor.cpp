@@ -16,7 +16,7 @@
 #include "solitaire/TState.h"
 #include "ui/TextDraw.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
@@ -210,15 +210,28 @@ void TGameModeEditor::DrawPlayingCards(int32_t flag) {
 }
 
 void TGameModeEditor::DrawTextMessage() {
+  // The lines are drawn every frame and made again only when what they say changes.
+  const int32_t values[4] = {Cards->Count(), int32_t(Rotation), GetPositionX(), GetPositionY()};
+  const void* table = GameText.get();
+  if (!texts_.valid || texts_.table != table || !std::equal(values, values + 4, texts_.values)) {
+    texts_.valid = true;
+    texts_.table = table;
+    std::copy(values, values + 4, texts_.values);
+    texts_.lines[0] = Text("Editor Message 1") + std::to_string(values[0]);
+    texts_.lines[1] = Text("Editor Message 2");
+    texts_.lines[2] = Text("Angle Field") + std::to_string(values[1]);
+    texts_.lines[3] = "X: " + std::to_string(values[2]);
+    texts_.lines[4] = "Y: " + std::to_string(values[3]);
+  }
   if (auto font = FontOfSize(20)) SetImageFont(font);
   platform::SetBlend(platform::Blend::Alpha);
   platform::SetColor(255, 255, 255);
   platform::SetAlpha(1.0f);
-  DrawTextAligned(Text("Editor Message 1") + std::to_string(Cards->Count()), 250, 480, 1, 0);
-  DrawTextCentreX(Text("Editor Message 2"), 530, 1);
-  DrawTextAligned(Text("Angle Field") + std::to_string(int32_t(Rotation)), 25, 445, 1, 0);
-  DrawTextAligned("X: " + std::to_string(GetPositionX()), 25, 470, 1, 0);
-  DrawTextAligned("Y: " + std::to_string(GetPositionY()), 25, 495, 1, 0);
+  DrawTextAligned(texts_.lines[0], 250, 480, 1, 0);
+  DrawTextCentreX(texts_.lines[1], 530, 1);
+  DrawTextAligned(texts_.lines[2], 25, 445, 1, 0);
+  DrawTextAligned(texts_.lines[3], 25, 470, 1, 0);
+  DrawTextAligned(texts_.lines[4], 25, 495, 1, 0);
 }
 
 int32_t TGameModeEditor::Draw() {

@@ -74,4 +74,14 @@ public:
   // The random stream of the validity check's deals (seed it to reproduce one), and its figures.
   TRandom Random;
   TMatchingDealer Dealer;
+
+private:
+  // The texts under the area for the count, angle and position they were made for.
+  struct Texts {
+    bool valid = false;
+    const void* table = nullptr;
+    int32_t values[4] = {};
+    std::string lines[5];
+  };
+  Texts texts_;
 };
