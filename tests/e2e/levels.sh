@@ -91,3 +91,25 @@ slot_selected() {
   read -r r g b < <(region_rgb "$1" $(( $(slot_x "$2") - 10 )) $(( $(slot_y "$2") - 66 )) 30 3)
   [ "$r" -gt 170 ] && [ "$g" -gt 150 ]
 }
+
+# Waits for a dealt layout on the table and copies the resting table to
+# $SHOTS/$1.png; TABLE_SHOT names it.
+wait_dealt() {
+  wait_for_shot "$1_wait" is_layout_table 30 >/dev/null || fail "no layout table for $1"
+  TABLE_SHOT=$(wait_still "$1_still" 30) || fail "the deal of $1 did not come to rest"
+  cp "$TABLE_SHOT" "$SHOTS/$1.png"
+}
+# Leaves the running game through the pause menu's "Main Menu" and waits for
+# the standard list; its settled look is $SHOTS/$1.png (LIST_BACK_SHOT).
+leave_to_list() {
+  key Escape
+  sleep 1
+  click_at $PAUSE_MAIN_MENU
+  sleep 1
+  key y
+  wait_for_shot "$1_wait" is_standard_list 20 >/dev/null || fail "leaving the game did not return to the list"
+  xdotool mousemove --window "$WID" 790 590
+  sleep 1.5
+  shot "$1"
+  LIST_BACK_SHOT="$SHOTS/$1.png"
+}

@@ -53,24 +53,14 @@ double_click_at "$(slot_x 0)" "$(slot_y 0)"
 xdotool mousemove --window "$WID" 790 590
 OVERLAY=$(wait_for_shot generating is_generating 10) || fail "a double click did not show the generating overlay"
 cp "$OVERLAY" "$SHOTS/generating_overlay.png"
-wait_for_shot game is_layout_table 30 >/dev/null || fail "the layout did not open on the table"
-TABLE=$(wait_still dealt 30) || fail "the deal did not come to rest"
-cp "$TABLE" "$SHOTS/tripeaks_004.png"
-cards_shown "$TABLE" "$TRIPEAKS/004.layout" 400 470 || fail "the table does not show every card of layout 004"
+wait_dealt tripeaks_004
+cards_shown "$TABLE_SHOT" "$TRIPEAKS/004.layout" 400 470 || fail "the table does not show every card of layout 004"
 pass "a double click starts the layout under the generating overlay and the table shows its cards"
 
 # Leaving the game returns to the Tri Peaks list with the layout selected, on
 # the page its position gives (004 is the 4th: the first page, slot 3).
-key Escape
-sleep 1
-click_at $PAUSE_MAIN_MENU
-sleep 1
-key y
-wait_for_shot back is_standard_list 20 >/dev/null || fail "leaving the game did not return to the Tri Peaks list"
-xdotool mousemove --window "$WID" 790 590
-sleep 1.5
-shot back_list
-BACK="$SHOTS/back_list.png"
+leave_to_list back_list
+BACK=$LIST_BACK_SHOT
 [ "$(slot_difference "$BACK" 3 "$PAGE2" 0)" -lt 300 ] || fail "the list did not reopen on the layout's page"
 slot_selected "$BACK" 3 && ! slot_selected "$BACK" 0 || fail "layout 004 is not selected after the game"
 pass "leaving the game returns to the Tri Peaks list with the layout selected"

@@ -37,8 +37,6 @@ for try in 1 2 3; do
   xdotool mousemove --window "$WID" 790 590
   wait_for_shot managergone "! is_manager" 4 >/dev/null && break
 done
-wait_for_shot resumed is_layout_table 30 >/dev/null || fail "loading the save did not lead to the table"
-RESUMED=$(wait_still resumed_still 30) || fail "the resumed table did not come to rest"
-cp "$RESUMED" "$SHOTS/matching_resumed.png"
-cards_shown "$RESUMED" "$LAYOUT" 400 560 || fail "the resumed table does not show the cards of layout 005"
+wait_dealt matching_resumed
+cards_shown "$TABLE_SHOT" "$LAYOUT" 400 560 || fail "the resumed table does not show the cards of layout 005"
 pass "load resumes the saved Matching game"

@@ -3,7 +3,8 @@
 # tree holds a single card, played (turning the stock until it fits) from
 # the list. The win writes the completed mark into the player's "ts" file,
 # "nextpuzzle" deals the next layout, which after 032 is 001, and back on the
-# list layout 032 carries the tick and no other does.
+# list layout 032 carries the tick and no other does. The marks are the
+# player's own: the game started as Ben shows no tick, as Anna again it does.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/levels.sh"
 
@@ -15,7 +16,9 @@ rm -f "$TRIPEAKS"/*.layout
 cp "$WORK/keep/"*.layout "$TRIPEAKS/"
 # One card in the middle of the table (layout positions are offset by 25, 125).
 printf 'Ostrelle Card Layout\r\n375,175,0.00000000\r\n' >"$TRIPEAKS/032.layout"
-MARKS="$SHARED/profiles/Testerts.ini"
+MARKS="$SHARED/profiles/Annats.ini"
+plant_player Ben
+plant_player Anna Anna
 
 start_game --windowed --data "$WORK/gamedata"
 wait_window
@@ -23,10 +26,8 @@ wait_title_menu
 open_level_list tripeaks
 double_click_at "$(slot_x 3)" "$(slot_y 3)"
 xdotool mousemove --window "$WID" 790 590
-wait_for_shot game is_layout_table 30 >/dev/null || fail "layout 032 did not open on the table"
-TABLE=$(wait_still dealt 30) || fail "the deal did not come to rest"
-cp "$TABLE" "$SHOTS/tripeaks_032.png"
-cards_shown "$TABLE" "$TRIPEAKS/032.layout" 400 470 || fail "the table does not show the card of layout 032"
+wait_dealt tripeaks_032
+cards_shown "$TABLE_SHOT" "$TRIPEAKS/032.layout" 400 470 || fail "the table does not show the card of layout 032"
 pass "layout 032 is dealt: one card on the table"
 
 # Play the card when it fits the open card, else turn the stock.
@@ -58,25 +59,43 @@ click_at $NEXT_PUZZLE
 xdotool mousemove --window "$WID" 790 590
 wait_for_shot next is_generating 15 >/dev/null || fail "nextpuzzle did not show the generating overlay"
 sleep 1
-wait_for_shot nexttable is_layout_table 30 >/dev/null || fail "nextpuzzle did not lead to a new table"
-NEXT=$(wait_still nextdealt 30) || fail "the next deal did not come to rest"
-cp "$NEXT" "$SHOTS/tripeaks_next_001.png"
-cards_shown "$NEXT" "$TRIPEAKS/001.layout" 400 470 || fail "the layout after 032 is not 001"
+wait_dealt tripeaks_next_001
+cards_shown "$TABLE_SHOT" "$TRIPEAKS/001.layout" 400 470 || fail "the layout after 032 is not 001"
 pass "nextpuzzle after 032 deals layout 001"
 
 # Back on the list: 032 is ticked, the others are not; 001 is selected.
-key Escape
-sleep 1
-click_at $PAUSE_MAIN_MENU
-sleep 1
-key y
-wait_for_shot back is_standard_list 20 >/dev/null || fail "leaving the game did not return to the Tri Peaks list"
-xdotool mousemove --window "$WID" 790 590
-sleep 1.5
-shot ticked
-TICKED="$SHOTS/ticked.png"
-cp "$TICKED" "$SHOTS/tripeaks_ticked.png"
+leave_to_list tripeaks_ticked
+TICKED=$LIST_BACK_SHOT
 slot_ticked "$TICKED" 3 || fail "layout 032 shows no tick"
 for slot in 0 1 2; do slot_ticked "$TICKED" $slot && fail "slot $slot shows a tick"; done
 slot_selected "$TICKED" 0 || fail "layout 001, played last, is not selected"
 pass "the won layout shows its tick on the list"
+
+# Ends the game from the list: Escape to the play screen, the title, the end.
+quit_from_list() {
+  key Escape
+  wait_for_shot quitplay is_play_screen 20 >/dev/null || fail "Escape did not lead to the play screen"
+  sleep 0.8
+  key Escape
+  wait_for_shot quittitle is_title 20 >/dev/null || fail "Escape did not lead to the title"
+  sleep 0.8
+  key Escape
+  wait_exit "$GAME_PID" 20 || fail "the game did not end"
+}
+# The Tri Peaks list as player $1 (the game started anew); its look is $SHOTS/list_$1.png.
+list_as() {
+  plant_player "$1" "$1"
+  start_game --windowed --data "$WORK/gamedata"
+  wait_window
+  wait_title_menu
+  open_level_list tripeaks
+  sleep 1
+  shot "list_$1"
+}
+quit_from_list
+list_as Ben
+slot_ticked "$SHOTS/list_Ben.png" 3 && fail "layout 032 is ticked for Ben"
+quit_from_list
+list_as Anna
+slot_ticked "$SHOTS/list_Anna.png" 3 || fail "layout 032 is not ticked for Anna any more"
+pass "the tick is Anna's: not shown for Ben, shown for Anna again"
