@@ -113,3 +113,32 @@ leave_to_list() {
   shot "$1"
   LIST_BACK_SHOT="$SHOTS/$1.png"
 }
+
+# Screenshots $1_0, $1_1, ... taken one after another in the background for
+# $2 seconds (started before an action, so that a short moment is not missed);
+# wait for them with wait_burst, which names in BURST_MATCH the first one for
+# which the predicate $2 holds (and fails when none does).
+# Fails with $3 when the predicate $2 held for no screenshot of burst $1,
+# unless the screenshots came too slowly to see a moment of a second.
+expect_in_burst() {
+  wait_burst "$1" "$2" && return 0
+  [ "$BURST_SHOTS" -ge $((2 * BURST_SECONDS)) ] || { echo "note: $BURST_SHOTS screenshots in $BURST_SECONDS s, too few to see it: $3"; return 0; }
+  fail "$3"
+}
+start_burst() {
+  BURST_SECONDS=$2
+  ( end=$(( $(date +%s) + $2 )); i=0
+    while [ "$(date +%s)" -lt $end ]; do shot "$1_$i"; i=$((i + 1)); done ) &
+  BURST_PID=$!
+}
+# BURST_SHOTS counts the screenshots taken: on a machine so loaded that they
+# came more than half a second apart a moment of a second may fall between two.
+wait_burst() {
+  wait "$BURST_PID"
+  local f
+  BURST_SHOTS=$(ls "$SHOTS" | grep -c "^$1_[0-9]*\.png$")
+  for f in $(ls "$SHOTS" | grep "^$1_[0-9]*\.png$" | sort -t_ -k2 -n); do
+    if "$2" "$SHOTS/$f"; then BURST_MATCH="$SHOTS/$f"; return 0; fi
+  done
+  return 1
+}

@@ -55,10 +55,10 @@ sleep 1.5
 shot endmenu
 # The end-of-level menu: "nextpuzzle" deals the layout after 032, which is 001.
 NEXT_PUZZLE="400 256"
+start_burst next 6
 click_at $NEXT_PUZZLE
 xdotool mousemove --window "$WID" 790 590
-wait_for_shot next is_generating 15 >/dev/null || fail "nextpuzzle did not show the generating overlay"
-sleep 1
+expect_in_burst next is_generating "nextpuzzle did not show the generating overlay"
 wait_dealt tripeaks_next_001
 cards_shown "$TABLE_SHOT" "$TRIPEAKS/001.layout" 400 470 || fail "the layout after 032 is not 001"
 pass "nextpuzzle after 032 deals layout 001"
