@@ -170,8 +170,12 @@ changed_pixels() {
   echo "${n%%.*}"
 }
 
-# The play screen by its gold header across the top.
-is_play_screen() { read -r r g b < <(region_rgb "$1" 200 85 400 30); [ "$r" -gt 100 ] && [ "$b" -lt $((r - 30)) ]; }
+# The play screen by its gold header across the top (gold: green about as
+# strong as red, which the burgundy felt and the walnut of the card table lack).
+is_play_screen() {
+  read -r r g b < <(region_rgb "$1" 200 85 400 30)
+  [ "$r" -gt 100 ] && [ "$b" -lt $((r - 30)) ] && [ "$g" -gt $((r - 20)) ]
+}
 # The card table (any of its backgrounds) by its green "Undo" button at the bottom left.
 is_table() {
   is_play_screen "$1" && return 1
