@@ -321,4 +321,4 @@ load_row() {
   done
   fail "the save-game manager did not load row $1"
 }
-MANAGER_ROW=24
+MANAGER_ROW=30 # the list's line height
