@@ -18,8 +18,6 @@ awk 'BEGIN { srand(7); for (i = 0; i < 4000; i++) printf "%c", int(rand() * 255)
 # Line 66 is the stock position of the game as it stands (after the header and the deal's section).
 tr -d '\r' <"$WORK/good.ksave" | awk 'NR == 66 { $0 = "99" } { printf "%s\r\n", $0 }' >"$PROFILES/Position99.ksave"
 [ "$(tr -d '\r' <"$PROFILES/Position99.ksave" | sed -n 65p)" = "-" ] || fail "the fixture's line 66 is not the position"
-# The table of a saved game without its play time (line 2), which runs on.
-table_of() { tr -d '\r' <"$1" | sed 2d; }
 
 # Per mille of strong red pixels in a region.
 red_share() {
@@ -28,20 +26,11 @@ red_share() {
 # The error dialog: its red message over the dimmed table (where no card's red shows so strong).
 is_error_dialog() { is_dimmed "$1" && [ "$(red_share "$1" 110 225 580 50)" -gt 5 ]; }
 
-start_game --windowed
-wait_window
-wait_title_menu
-open_klondike
-wait_still dealt 40 >/dev/null || fail "the deal never came to rest"
+start_klondike
 
 # The game as it stands, saved as "Mine" (rows: Empty, Garbage, Mine, Position99, Truncated).
 open_pause_menu
-click_at $PAUSE_SAVE
-sleep 1 # the dialog slides in
-xdotool type --window "$WID" --delay 60 "mine"
-sleep 0.3
-key Return
-wait_file "$PROFILES/Mine.ksave" 15 || fail "the game could not be saved"
+save_as mine "$PROFILES/Mine.ksave" || fail "the game could not be saved"
 sleep 1 # the name dialog slides out
 sums=$(cd "$PROFILES" && md5sum -- *.ksave)
 
@@ -63,12 +52,7 @@ xdotool mousemove --window "$WID" 790 590
 wait_for_shot resumed is_bright 15 >/dev/null || fail "resume did not close the pause menu"
 [ "$(cd "$PROFILES" && md5sum -- *.ksave)" = "$sums" ] || fail "the saved games in the folder changed"
 open_pause_menu
-click_at $PAUSE_SAVE
-sleep 1
-xdotool type --window "$WID" --delay 60 "after"
-sleep 0.3
-key Return
-wait_file "$PROFILES/After.ksave" 15 || fail "the game could not be saved after the refusals"
+save_as after "$PROFILES/After.ksave" || fail "the game could not be saved after the refusals"
 [ "$(table_of "$PROFILES/Mine.ksave")" = "$(table_of "$PROFILES/After.ksave")" ] ||
   fail "the table changed while the damaged saves were refused"
 pass "the game goes on as it was and no file changed"
