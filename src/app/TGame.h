@@ -153,6 +153,10 @@ public:
   int TerminatedEvent = 0;
   std::function<int()> TerminatedUserFunction = [] { return 0; };
   int SuspendedEvent = 0;
+  // Where the pointer went after a button came up in the same tick: the
+  // tick sees the release where it happened, the next tick this position.
+  bool HasMovedAfterRelease = false;
+  int MovedAfterReleaseX = 0, MovedAfterReleaseY = 0;
   int IgnoreEscapeKey = 0, IgnoreFrameworkKeys = 0, IgnorePauseKey = 0, IgnoreDebugKey = 0;
   std::string OSVersion = "Mac OSX";
   std::function<int()> PausedUserFunction, UserSuspendFunction, UserResumeFunction;

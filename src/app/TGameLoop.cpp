@@ -51,6 +51,13 @@ int TGame::LogicWrapper() {
 }
 
 int TGame::DoPeekEvent() {
+  if (HasMovedAfterRelease) {
+    Mouse->x = MovedAfterReleaseX;
+    Mouse->y = MovedAfterReleaseY;
+    HasMovedAfterRelease = false;
+  }
+  bool released = false;
+  int releaseX = 0, releaseY = 0;
   platform::Event event;
   while (platform::PollEvent(event)) {
     switch (event.type) {
@@ -70,6 +77,7 @@ int TGame::DoPeekEvent() {
       CharQueue.Put(event.ch);
       break;
     case platform::EventType::MouseDown:
+      released = false;
       Mouse->ClearMouseHit();
       if (event.button == 1) { Mouse->b1 = 1; ++Mouse->h1; }
       else if (event.button == 2) { Mouse->b2 = 1; ++Mouse->h2; }
@@ -83,6 +91,8 @@ int TGame::DoPeekEvent() {
       else if (event.button == 2) Mouse->b2 = 0;
       else if (event.button == 3) Mouse->b3 = 0;
       Mouse->CalcButtonTotals();
+      released = true;
+      releaseX = event.x, releaseY = event.y;
       break;
     case platform::EventType::MouseMove:
       Mouse->x = event.x;
@@ -92,6 +102,13 @@ int TGame::DoPeekEvent() {
       Mouse->z += event.wheel;
       break;
     }
+  }
+  // A drop is judged where the button came up, not where a move that
+  // arrived with it in the same tick took the pointer.
+  if (released && (Mouse->x != releaseX || Mouse->y != releaseY)) {
+    HasMovedAfterRelease = true;
+    MovedAfterReleaseX = Mouse->x, MovedAfterReleaseY = Mouse->y;
+    Mouse->x = releaseX, Mouse->y = releaseY;
   }
   // A lost resume event must not leave the game suspended.
   if (Suspended == 1 && SuspendedEvent == 1 && platform::GraphicsOpen() && platform::AppHasFocus())

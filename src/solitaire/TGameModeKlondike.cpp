@@ -339,11 +339,22 @@ int32_t TGameModeKlondike::ManagePlayingCards() {
     }
   }
   const int32_t drag = GameMouse ? GameMouse->Drag() : 0;
-  if (LastPlayingCardMouseOverPosition < 0 && drag == 1) HoldingMouseDown = 1;
+  // The run is taken from where the button went down: a quick hand can be
+  // well past the card by the tick that sees the drag begin.
+  const int32_t pressed = drag == 1 && !DraggingCards ? PlayingCardAt(GameMouse->DragStartX, GameMouse->DragStartY) : -1;
+  if (pressed < 0 && drag == 1) HoldingMouseDown = 1;
   if (drag == 0) HoldingMouseDown = 0;
-  if (!DraggingCards && !HoldingMouseDown && LastPlayingCardMouseOverPosition >= 0 && drag == 1)
-    AddDraggingCards(LastPlayingCardMouseOverPosition);
+  if (!DraggingCards && !HoldingMouseDown && pressed >= 0) AddDraggingCards(pressed);
   return 1;
+}
+
+int32_t TGameModeKlondike::PlayingCardAt(int32_t px, int32_t py) const {
+  if (IsDraggingCardsMoving) return -1;
+  for (int32_t i = Cards->Count() - 1; i >= 0; --i) {
+    const auto card = Cards->ValueAtIndex(i);
+    if (card && !card->IsMoving && card->Opened && card->IsPointOver(px, py)) return i;
+  }
+  return -1;
 }
 
 int32_t TGameModeKlondike::AddDraggingCards(int32_t index) {

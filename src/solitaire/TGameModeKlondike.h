@@ -82,6 +82,8 @@ public:
   int32_t ManageMovingCard(const std::shared_ptr<TCard>& card);
   int32_t ManageDraggingCards();
   int32_t ManageStock();
+  // The topmost face-up card (its index) lying still under (px, py); -1 when none or while cards fly back.
+  int32_t PlayingCardAt(int32_t px, int32_t py) const;
   int32_t AddDraggingCards(int32_t index);
   int32_t AddStockDraggingCard(const std::shared_ptr<TCard>& card);
   int32_t CanMoveCards(const std::shared_ptr<TCardList>& cards);

@@ -164,8 +164,9 @@ void TStock::ManageStock() {
     GameMode->IsDraggingCardsMoving = 1;
     return;
   }
-  if (!GameMode->DraggingCards && !GameMode->IsDraggingCardsMoving && StockCardTop->IsMouseOver() &&
-      GameMouse->Drag() == 1 && !GameMode->HoldingMouseDown)
+  // Taken from where the button went down, as the tableau's cards are.
+  if (!GameMode->DraggingCards && !GameMode->IsDraggingCardsMoving && GameMouse->Drag() == 1 &&
+      StockCardTop->IsPointOver(GameMouse->DragStartX, GameMouse->DragStartY) && !GameMode->HoldingMouseDown)
     GameMode->AddStockDraggingCard(StockCardTop);
 }
 

@@ -69,6 +69,30 @@ TEST_F(GameInputTest, PlayerInputReachesTheScreenAtTheNextTick) {
   EXPECT_EQ(screen->shiftHeld, 0);
 }
 
+// A release and a move that arrive in the same tick: that tick sees the
+// button come up where it came up (a drop lands there), the next the move.
+TEST_F(GameInputTest, AReleaseIsSeenWhereTheButtonCameUp) {
+  MoveMouse(100, 100);
+  PressButton();
+  Ticks(1);
+  MoveMouse(200, 150);
+  ReleaseButton();
+  MoveMouse(600, 500);
+  Ticks(1);
+  EXPECT_EQ(screen->left, 0);
+  EXPECT_EQ(screen->x * 1000 + screen->y, 200150);
+  Ticks(1);
+  EXPECT_EQ(screen->x * 1000 + screen->y, 600500);
+  // A new press after the release in the same tick is seen where it is.
+  PressButton();
+  ReleaseButton();
+  MoveMouse(300, 300);
+  PressButton();
+  Ticks(1);
+  EXPECT_EQ(screen->left, 1);
+  EXPECT_EQ(screen->x * 1000 + screen->y, 300300);
+}
+
 // Frames run the logic ticks their time asks for (5 ms each), and Escape on a
 // plain screen fades out to the exit, which ends the program.
 TEST_F(GameInputTest, FramesFollowTheClockAndEscapeEndsTheProgram) {

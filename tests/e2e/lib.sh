@@ -170,8 +170,12 @@ changed_pixels() {
   echo "${n%%.*}"
 }
 
-# The play screen by its gold header across the top.
-is_play_screen() { read -r r g b < <(region_rgb "$1" 200 85 400 30); [ "$r" -gt 100 ] && [ "$b" -lt $((r - 30)) ]; }
+# The play screen by its gold header across the top (gold: green about as
+# strong as red, which the burgundy felt and the walnut of the card table lack).
+is_play_screen() {
+  read -r r g b < <(region_rgb "$1" 200 85 400 30)
+  [ "$r" -gt 100 ] && [ "$b" -lt $((r - 30)) ] && [ "$g" -gt $((r - 20)) ]
+}
 # The card table (any of its backgrounds) by its green "Undo" button at the bottom left.
 is_table() {
   is_play_screen "$1" && return 1
@@ -254,6 +258,15 @@ open_klondike() {
   PLAY_SHOT=$(click_until 400 229 is_play_screen play 60 is_title) || fail "play did not open the play screen"
   choose_klondike
 }
+# The game started in a window and Klondike opened from its title; waits
+# until the deal has come to rest (DEALT: that screenshot).
+start_klondike() {
+  start_game --windowed
+  wait_window
+  wait_title_menu
+  open_klondike
+  DEALT=$(wait_still dealt 40) || fail "the deal never came to rest"
+}
 # "klondike" on the play screen, once the screen takes the mouse.
 choose_klondike() {
   xdotool mousemove --window "$WID" 640 295
@@ -317,4 +330,26 @@ load_row() {
   done
   fail "the save-game manager did not load row $1"
 }
-MANAGER_ROW=24
+MANAGER_ROW=30 # the list's line height
+
+# From the open pause menu: "savegame", the name $1 typed and Return; waits
+# for the saved game $2 to be written.
+save_as() {
+  click_at $PAUSE_SAVE
+  sleep 1 # the dialog slides in
+  shot "name_dialog_$1"
+  xdotool type --window "$WID" --delay 60 "$1"
+  sleep 0.3
+  key Return
+  wait_file "$2" 15
+}
+# The table of a saved game without its play time (line 2), which runs on.
+table_of() { tr -d '\r' <"$1" | sed 2d; }
+# Pixels of a region (x y w h: $3..$6) that change over $2 seconds, between
+# the screenshots <prefix>1 and <prefix>2.
+change_over() {
+  shot "${1}1"
+  sleep "$2"
+  shot "${1}2"
+  changed_pixels "$SHOTS/${1}1.png" "$SHOTS/${1}2.png" "$3" "$4" "$5" "$6"
+}

@@ -7,17 +7,10 @@
 source "$(dirname "$0")/lib.sh"
 
 PROFILES="$SHARED/profiles"
-# The table of a saved game without its play time (line 2), which runs on.
-table_of() { tr -d '\r' <"$1" | sed 2d; }
 
-start_game --windowed
-wait_window
-wait_title_menu
-open_klondike
+start_klondike
 cp "$PLAY_SHOT" "$SHOTS/play_screen.png"
 pass "play opens the play screen, klondike the card table"
-
-DEALT=$(wait_still dealt 40) || fail "the deal never came to rest"
 cp "$DEALT" "$SHOTS/table_dealt.png"
 tops_face_up "$DEALT" || fail "not every column top is face up after the deal"
 for top in ${COLUMN_TOPS#* }; do
@@ -40,13 +33,7 @@ pass "a click turns the stock"
 open_pause_menu
 cp "$PAUSE_SHOT" "$SHOTS/pause_menu.png"
 pass "Escape opens the pause menu"
-click_at $PAUSE_SAVE
-sleep 1 # the dialog slides in
-shot name_dialog
-xdotool type --window "$WID" --delay 60 "tuesday"
-sleep 0.3
-key Return
-wait_file "$PROFILES/Tuesday.ksave" 15 || fail "no saved game Tuesday.ksave in $PROFILES ($(ls "$PROFILES"))"
+save_as tuesday "$PROFILES/Tuesday.ksave" || fail "no saved game Tuesday.ksave in $PROFILES ($(ls "$PROFILES"))"
 pass "the game is saved under the typed name"
 
 # "backtomenu" asks first; yes leads to the play screen.
@@ -65,12 +52,7 @@ load_row 1
 wait_for_shot loaded is_bright 15 >/dev/null || fail "the pause menu stayed open after loading"
 wait_still loaded_still 20 >/dev/null || fail "the loaded table did not come to rest"
 open_pause_menu
-click_at $PAUSE_SAVE
-sleep 1
-xdotool type --window "$WID" --delay 60 "again"
-sleep 0.3
-key Return
-wait_file "$PROFILES/Again.ksave" 15 || fail "the loaded game could not be saved again"
+save_as again "$PROFILES/Again.ksave" || fail "the loaded game could not be saved again"
 [ "$(table_of "$PROFILES/Tuesday.ksave")" = "$(table_of "$PROFILES/Again.ksave")" ] ||
   fail "the loaded table differs from the saved one"
 pass "loading the save restores the saved table"

@@ -75,10 +75,7 @@ pass "showtimer and ok write SHOWTIMER=1 to config"
 # the text there changes from one second to the next.
 open_klondike
 sleep 1
-shot timer1
-sleep 2.2
-shot timer2
-changed=$(changed_pixels "$SHOTS/timer1.png" "$SHOTS/timer2.png" 110 505 200 30)
+changed=$(change_over timer 2.2 110 505 200 30)
 [ "$changed" -gt 20 ] || fail "no running time on the Klondike table ($changed pixels changed)"
 pass "the Klondike table shows the running time ($changed pixels changed in two seconds)"
 key Escape

@@ -485,6 +485,48 @@ TEST_F(KlondikeTest, SaveAndLoadRoundTripFromSeveralPositions) {
   EXPECT_EQ(loaded->Foundation[0]->CardNumber, 0);
 }
 
+// A quick hand is well past the card by the tick that sees the drag begin:
+// the card is taken from where the button went down, also on a table loaded
+// while a refused drop was still flying home.
+TEST_F(KlondikeTest, AQuickFlickTakesTheCardPressedOnAlsoRightAfterALoad) {
+  Saved("position");
+  Make(Top(3), 1, 9);
+  Make(Top(4), 2, 10);
+  DragCard(Top(3), int(Top(4)->x), int(Top(4)->y));
+  ASSERT_EQ(mode->IsDraggingCardsMoving, 1);
+  ASSERT_EQ(mode->LoadGame(folder.File("position.ksave")), 1) << mode->FileMessage;
+  Settle();
+  auto flick = [&](int x, int y, int toX, int toY) {
+    MoveMouse(x, y);
+    Tick();
+    PressButton();
+    Tick(2);
+    MoveMouse(toX, toY);
+    Tick();
+  };
+  const auto king = Top(0);
+  flick(int(king->x), int(king->y) - 38, int(king->x) - 60, int(king->y) - 28); // off the card, left of the table
+  ASSERT_TRUE(mode->DraggingCards);
+  EXPECT_EQ(mode->DraggingCards->First(), king);
+  ReleaseButton();
+  Settle();
+  // The turned-up stock card likewise.
+  TapKey("D");
+  Tick(70);
+  ASSERT_TRUE(mode->Stock->StockCardTop);
+  flick(int(TStock::WasteX), int(TStock::WasteY), int(TStock::WasteX), int(TStock::WasteY) + 70);
+  ASSERT_TRUE(mode->DraggingCards);
+  EXPECT_EQ(mode->DraggingCards->First(), mode->Stock->StockCardTop);
+  ReleaseButton();
+  Settle();
+  // A press on the bare table that sweeps onto a card takes nothing.
+  flick(int(king->x) - 60, int(king->y), int(king->x), int(king->y));
+  EXPECT_FALSE(mode->DraggingCards);
+  Tick(5);
+  EXPECT_FALSE(mode->DraggingCards);
+  ReleaseButton();
+}
+
 TEST_F(KlondikeTest, SavedTimeLeavesOutThePause) {
   StartLevelTimer();
   Wait(10000);
