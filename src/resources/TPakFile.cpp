@@ -10,17 +10,55 @@ namespace {
 // The largest pack file read into memory.
 constexpr int64_t MaxPakFileBytes = 512ll << 20;
 
-// Deflate never packs more than about 1032 bytes into one, so a stream of
-// `compressed` bytes cannot inflate to more than this; a larger declared size
-// is corrupt and is refused before anything is allocated for it.
-int64_t MaxInflatedSize(int64_t compressed) { return compressed * 1040 + 1024; }
+// The most one pack may hold once inflated. A short stream is zero-padded to
+// its declared size, so the sizes alone decide what is allocated: a few bytes
+// of pack must not be able to claim gigabytes.
+constexpr int64_t MaxPakInflatedBytes = 1ll << 30;
 
 std::string Corrupt(const std::string& why) { return "TPakFile::Corrupt pak file: " + why; }
+
+// Deflate never packs more than about 1032 bytes into one, so a stream of
+// `compressed` bytes cannot inflate to more than this. A block that must be
+// complete (the item table) and declares more is refused before anything is
+// allocated for it.
+int64_t MaxInflatedSize(int64_t compressed) { return compressed * 1040 + 1024; }
+
+// The declared sizes of a version 1.0 pack's items added up, walking the item
+// headers ahead of inflating anything (a broken header ends the walk; the
+// reading itself reports it).
+int64_t DeclaredTotal10(ByteReader in, int32_t count) {
+  int64_t total = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    int32_t varType = 0, compressedSize = 0, realSize = 0;
+    if (!in.Take(TPakFile::Version10NameSize) || !in.ReadInt32(varType) || !in.ReadInt32(compressedSize) ||
+        !in.ReadInt32(realSize) || compressedSize < 0 || !in.Take(size_t(compressedSize)))
+      break;
+    if (realSize > 0) total += realSize;
+  }
+  return total;
+}
+
+// The same for a version 1.1 table.
+int64_t DeclaredTotal11(ByteReader entries, int32_t count) {
+  int64_t total = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    TTableItem entry;
+    if (!entry.ReadFromStream(entries)) break;
+    if (entry.RealSize > 0) total += entry.RealSize;
+  }
+  return total;
+}
+
+bool WithinInflatedBudget(int64_t total, std::string& error) {
+  if (total <= MaxPakInflatedBytes) return true;
+  error = Corrupt("items larger than 1 GiB in all");
+  return false;
+}
 
 } // namespace
 
 bool InflatePakBlock(const uint8_t* data, int32_t compressedSize, int32_t realSize, std::vector<uint8_t>& out,
-                     std::string& error) {
+                     std::string& error, bool padShortStream) {
   if (compressedSize < 0 || realSize < 0) {
     error = Corrupt("negative size");
     return false;
@@ -29,7 +67,7 @@ bool InflatePakBlock(const uint8_t* data, int32_t compressedSize, int32_t realSi
     error = Corrupt("item larger than 256 MiB");
     return false;
   }
-  if (realSize > MaxInflatedSize(compressedSize)) {
+  if (!padShortStream && realSize > MaxInflatedSize(compressedSize)) {
     error = Corrupt("declared size cannot come from its stream");
     return false;
   }
@@ -42,8 +80,10 @@ bool InflatePakBlock(const uint8_t* data, int32_t compressedSize, int32_t realSi
     out.clear();
     return false;
   }
-  if (produced < realSize) {
-    error = Corrupt("item stream shorter than its declared size");
+  // A complete stream that gives fewer bytes than declared keeps the
+  // zero-filled rest: packs written with a generous size still load.
+  if (produced < realSize && !padShortStream) {
+    error = Corrupt("stream shorter than its declared size");
     out.clear();
     return false;
   }
@@ -104,6 +144,7 @@ bool TPakFile::ReadVersion10(ByteReader& in, std::string& error) {
     error = Corrupt("item count " + std::to_string(count) + " does not fit the file");
     return false;
   }
+  if (!WithinInflatedBudget(DeclaredTotal10(in, count), error)) return false;
   Items.reserve(size_t(count));
   for (int32_t i = 0; i < count; ++i) {
     const uint8_t* name = in.Take(Version10NameSize);
@@ -118,7 +159,7 @@ bool TPakFile::ReadVersion10(ByteReader& in, std::string& error) {
     }
     const uint8_t* data = in.Take(size_t(compressedSize));
     auto item = std::make_shared<TPakItem>(TrimPakName(name, Version10NameSize), varType, std::vector<uint8_t>());
-    if (!InflatePakBlock(data, compressedSize, realSize, item->Data, error)) return false;
+    if (!InflatePakBlock(data, compressedSize, realSize, item->Data, error, true)) return false;
     Items.push_back(std::move(item));
   }
   return true;
@@ -140,9 +181,11 @@ bool TPakFile::ReadVersion11(ByteReader& in, std::string& error) {
   }
   const uint8_t* tableData = in.Take(size_t(tableCompressed));
   std::vector<uint8_t> table;
-  if (!InflatePakBlock(tableData, tableCompressed, tableReal, table, error)) return false;
+  // The table must hold all of its entries.
+  if (!InflatePakBlock(tableData, tableCompressed, tableReal, table, error, false)) return false;
 
   ByteReader entries(table.data(), table.size());
+  if (!WithinInflatedBudget(DeclaredTotal11(entries, count), error)) return false;
   Items.reserve(size_t(count));
   for (int32_t i = 0; i < count; ++i) {
     TTableItem entry;
@@ -157,7 +200,7 @@ bool TPakFile::ReadVersion11(ByteReader& in, std::string& error) {
     // Item streams follow the table back to back, in table order.
     const uint8_t* data = in.Take(size_t(entry.Size));
     auto item = std::make_shared<TPakItem>(entry.Name, entry.VarType, std::vector<uint8_t>());
-    if (!InflatePakBlock(data, entry.Size, entry.RealSize, item->Data, error)) return false;
+    if (!InflatePakBlock(data, entry.Size, entry.RealSize, item->Data, error, true)) return false;
     Items.push_back(std::move(item));
   }
   return true;

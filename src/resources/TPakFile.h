@@ -11,9 +11,11 @@
 // items, read whole and decompressed into memory.
 //
 // A pack is untrusted data: every count and size is checked against the
-// bytes present and against MaxItemBytes before anything is allocated, and
-// an item whose stream does not inflate to its declared size makes the whole
-// pack invalid. An invalid pack yields no items at all.
+// bytes present, against MaxItemBytes and against a total for the whole pack
+// before anything is allocated. An item whose complete stream inflates to
+// fewer bytes than declared is zero-padded to its declared size; a stream
+// that is damaged anywhere (data, header, checksum, truncation) makes the
+// whole pack invalid. An invalid pack yields no items at all.
 class TPakFile {
 public:
   static constexpr uint32_t Magic = 0x4B415021;     // "!PAK"
@@ -40,8 +42,9 @@ private:
   bool ReadVersion11(ByteReader& in, std::string& error);
 };
 
-// Inflates one stored block that must yield exactly `realSize` bytes (a
-// stream giving more keeps the first `realSize`). False when the sizes are
-// out of range or the stream is corrupt or too short.
+// Inflates one stored block into exactly `realSize` bytes (a stream giving
+// more keeps the first `realSize`; one giving fewer is zero-padded when
+// `padShortStream`, else refused). False when the sizes are out of range or
+// the stream is damaged.
 bool InflatePakBlock(const uint8_t* data, int32_t compressedSize, int32_t realSize, std::vector<uint8_t>& out,
-                     std::string& error);
+                     std::string& error, bool padShortStream);

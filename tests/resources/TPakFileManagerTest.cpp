@@ -111,8 +111,8 @@ TEST_F(TPakFileManagerTest, BadPacksAreReportedAndSkippedWhole) {
   WriteBytes(Resources() / "2magic.pak", Bytes("NOPE and more bytes"));
   WriteBytes(Resources() / "3version.pak", Header(2));
   RawItem bad = Item("lost.dat", "twelve bytes");
-  bad.RealSize = 99;
-  WriteBytes(Resources() / "4short.pak", Pak11({Item("also-lost.dat", "x"), bad}));
+  bad.Stream[bad.Stream.size() - 1] ^= 1; // its checksum
+  WriteBytes(Resources() / "4damaged.pak", Pak11({Item("also-lost.dat", "x"), bad}));
   const auto pak = Open();
   EXPECT_EQ(pak->GetString("kept.dat"), "kept");
   EXPECT_EQ(pak->GetItem("lost.dat"), nullptr);

@@ -157,9 +157,12 @@ TEST(TPakFileTest, LyingCountsAndSizesAreRejected) {
   item = good;
   item.RealSize = 0x7FFFFFFF;                               // far beyond 256 MiB
   EXPECT_NE(Read(Pak10({item})), "");
-  item = good;
-  item.RealSize = 200 << 20;                                // cannot come from 20 bytes
-  EXPECT_NE(Read(Pak10({item})), "");
+  // Sizes that claim more than 1 GiB in all are refused before any is
+  // allocated, though each item alone is within its limit.
+  std::vector<RawItem> greedy(5, good);
+  for (RawItem& each : greedy) each.RealSize = 250 << 20;
+  EXPECT_NE(Read(Pak10(greedy)).find("1 GiB"), std::string::npos);
+  EXPECT_NE(Read(Pak11(greedy)).find("1 GiB"), std::string::npos);
 
   // Version 1.1: table size, table stream and item sizes.
   EXPECT_NE(Read(Pak11({good}, -1, nullptr, 271)), "");    // table size not N x 272
@@ -182,13 +185,33 @@ TEST(TPakFileTest, LyingCountsAndSizesAreRejected) {
   EXPECT_NE(Read(Pak11({item})), "");
 }
 
-TEST(TPakFileTest, StreamsThatDoNotInflateToTheDeclaredSizeAreCorrupt) {
-  // A declared size larger than the stream gives is no longer zero-filled.
+TEST(TPakFileTest, ShortStreamsAreZeroPaddedAndDamagedOnesRefused) {
+  // A complete stream that gives fewer bytes than declared keeps the pack:
+  // the item has its declared size, the missing tail zero-filled.
   RawItem longer = Item("big.png", "twelve bytes", 2);
   longer.RealSize = 40;
-  const std::string error10 = Read(Pak10({longer}));
-  EXPECT_NE(error10.find("Corrupt"), std::string::npos) << error10;
-  EXPECT_NE(Read(Pak11({longer})), "");
+  std::vector<uint8_t> padded = Bytes("twelve bytes");
+  padded.resize(40, 0);
+  for (const auto& bytes : {Pak10({longer}), Pak11({Item("first.txt", "one"), longer})}) {
+    TPakFile pak;
+    EXPECT_EQ(Read(bytes, pak), "");
+    ASSERT_FALSE(pak.Items.empty());
+    EXPECT_EQ(pak.Items.back()->Name, "big.png");
+    EXPECT_EQ(pak.Items.back()->Data, padded);
+  }
+  // The same holds for an empty stream and for a size no deflate stream of
+  // that length could reach.
+  RawItem nothing = Item("zeros.bin", "", 0);
+  nothing.RealSize = 3 << 20;
+  TPakFile zeros;
+  EXPECT_EQ(Read(Pak10({nothing}), zeros), "");
+  ASSERT_EQ(zeros.Items.size(), 1u);
+  EXPECT_EQ(zeros.Items[0]->Data, std::vector<uint8_t>(3 << 20, 0));
+
+  // The version 1.1 table is not padded: one that holds fewer entries than
+  // its count is a broken pack.
+  const std::vector<uint8_t> oneEntry = Z(Table11({longer}));
+  EXPECT_NE(Read(Pak11({longer, longer}, -1, &oneEntry)), "");
 
   // A smaller declared size keeps exactly that many bytes.
   RawItem shorter = Item("cut.txt", "twelve bytes", 1);
