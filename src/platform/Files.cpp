@@ -63,10 +63,19 @@ bool ResolveParts(const std::vector<std::string>& parts, size_t index, size_t co
   return false;
 }
 
+// What a simulated full disk still takes (negative: no limit).
+int64_t diskSpaceLeft = -1;
+
 bool WriteAll(int fd, const void* data, size_t size) {
   const char* bytes = static_cast<const char*>(data);
   while (size > 0) {
-    ssize_t written = write(fd, bytes, size);
+    if (diskSpaceLeft == 0) {
+      errno = ENOSPC;
+      return false;
+    }
+    const size_t chunk = diskSpaceLeft > 0 ? std::min(size, size_t(diskSpaceLeft)) : size;
+    ssize_t written = write(fd, bytes, chunk);
+    if (written > 0 && diskSpaceLeft > 0) diskSpaceLeft -= written;
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -260,6 +269,8 @@ int RemoveStaleTemporaryFiles(const std::string& folder) {
     if (unlink((base + name).c_str()) == 0) ++removed;
   return removed;
 }
+
+void SimulateFullDisk(int64_t bytesLeft) { diskSpaceLeft = bytesLeft < 0 ? -1 : bytesLeft; }
 
 bool WriteFileAtomic(const std::string& path, const void* data, size_t size) {
   std::string target = ResolvePath(path);

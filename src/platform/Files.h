@@ -49,6 +49,11 @@ bool WriteFileAtomic(const std::string& path, const std::string& text);
 // Returns how many went.
 int RemoveStaleTemporaryFiles(const std::string& folder);
 
+// A disk that fills up, for tests of what every writer does then: after
+// `bytesLeft` more bytes, WriteFileAtomic's writes fail as on a full disk
+// (ENOSPC). A negative value (the default) lifts the limit.
+void SimulateFullDisk(int64_t bytesLeft);
+
 bool CopyFile(const std::string& from, const std::string& to); // crash-safe
 bool CreateEmptyFile(const std::string& path);
 
