@@ -28,7 +28,14 @@ wait "$GAME_PID" 2>/dev/null
 [ ! -f "$SHARED/GoodExit.dat" ] || fail "run 2: a killed run left GoodExit.dat"
 pass "run 2 changed a setting and was killed"
 
-# Run 3: recovery.
+# Run 3: recovery. The killed run's writes might have left temporary files;
+# plant some (as a write killed half-way leaves them) beside one that only
+# looks like them: the start removes ours and nothing else.
+for f in "$SHARED/marrowdeck.ini.tmp-Ab12Cd" "$SHARED/profiles/klondike.hsdat.tmp-x9Y8z7" \
+         "$SHARED/profiles/Tester.ksave.tmp-QQ11ww" "$SHARED/profiles/notes.tmp-keep"; do
+  printf 'half a write' >"$f"
+  touch -d '1 hour ago' "$f"
+done
 start_game
 wait_window
 grep -q "Default ini file restored!" "$WORK/game$RUN.out" || fail "run 3: no restore message"
@@ -37,6 +44,12 @@ grep -q "Default ini file restored!" "$WORK/game$RUN.out" || fail "run 3: no res
 [ "$(setting 'PROFILE NAME')" = "Ada Tester" ] || fail "run 3: profile name lost: '$(setting 'PROFILE NAME')'"
 [ "$(settings_keys)" = "$SETTINGS_KEYS" ] || fail "run 3: settings keys differ"
 pass "run 3 restored the defaults and kept PROFILE NAME"
+for f in "$SHARED/marrowdeck.ini.tmp-Ab12Cd" "$SHARED/profiles/klondike.hsdat.tmp-x9Y8z7" \
+         "$SHARED/profiles/Tester.ksave.tmp-QQ11ww"; do
+  [ ! -e "$f" ] || fail "run 3: the stale temporary file $(basename "$f") is still there"
+done
+[ -f "$SHARED/profiles/notes.tmp-keep" ] || fail "run 3: a file that is not ours was removed"
+pass "run 3 removed the killed writes' temporary files"
 wait_for_shot run3_ is_title 15 >/dev/null || fail "run 3: no title screen"
 key Escape
 wait_exit "$GAME_PID" 10 || fail "run 3 did not end"
