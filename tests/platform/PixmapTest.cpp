@@ -1,7 +1,12 @@
 #include "platform/Pixmap.h"
 #include "support/TempFolder.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace platform;
 
@@ -152,6 +157,34 @@ TEST(PixmapTest, SavedPngReadsBack) {
   ASSERT_TRUE(LoadPixmap(folder.File("shot.png"), loaded));
   EXPECT_EQ(loaded.rgba, original.rgba);
   EXPECT_FALSE(SavePng(Pixmap(), folder.File("empty.png")));
+}
+
+// The pictures decoders' fuzzing seeds (fuzz/corpus/png_reader, jpeg_reader)
+// are the forms other programs write: 16-bit, palette, grey, interlaced PNG;
+// grey, progressive, subsampled JPEG. Each decodes to the size in its name
+// ("rgba-5x3.png" is 5 x 3), fully opaque unless it has alpha.
+TEST(PixmapTest, FuzzingSeedsOfEveryFormDecodeToTheirSize) {
+  int seeds = 0;
+  for (const char* corpus : {"png_reader", "jpeg_reader"}) {
+    for (const auto& entry : std::filesystem::directory_iterator(test_support::SourcePath("fuzz/corpus/") + corpus)) {
+      const std::string name = entry.path().filename().string();
+      SCOPED_TRACE(name);
+      std::ifstream in(entry.path(), std::ios::binary);
+      const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      int width = 0, height = 0;
+      ASSERT_EQ(std::sscanf(name.substr(name.rfind('-') + 1).c_str(), "%dx%d", &width, &height), 2);
+      Pixmap pixmap;
+      std::string error;
+      ASSERT_TRUE(DecodePicture(bytes.data(), bytes.size(), pixmap, &error)) << error;
+      EXPECT_EQ(pixmap.width, width);
+      EXPECT_EQ(pixmap.height, height);
+      if (name.rfind("rgba", 0) != 0) {
+        EXPECT_EQ(pixmap.Pixel(width - 1, height - 1)[3], 255);
+      }
+      ++seeds;
+    }
+  }
+  EXPECT_GE(seeds, 9);
 }
 
 } // namespace
