@@ -22,14 +22,6 @@ std::string Bytes(const std::string& path) {
   return bytes;
 }
 
-std::vector<std::string> Leftovers(const std::string& shared) {
-  std::vector<std::string> found;
-  for (const std::string& folder : {shared, shared + "profiles/"})
-    for (const std::string& name : platform::ListFolder(folder))
-      if (name.find(".tmp-") != std::string::npos) found.push_back(name);
-  return found;
-}
-
 class FullDiskTest : public ::testing::Test {
 protected:
   void TearDown() override {
@@ -65,7 +57,7 @@ TEST_F(FullDiskTest, EveryWriterFailsWithItsMessageAndKeepsTheEarlierFile) {
       }
       EXPECT_EQ(Bytes(shared.File(kind.File)), earlier);
       EXPECT_TRUE(kind.Reads(0));
-      EXPECT_TRUE(Leftovers(shared.Path()).empty());
+      EXPECT_TRUE(crash_test::Temporaries(shared.Path()).empty());
     }
     // With room again the game goes on writing.
     EXPECT_TRUE(kind.Write(1).Done);

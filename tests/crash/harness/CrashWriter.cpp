@@ -34,6 +34,7 @@
 #include <unistd.h>
 #include <vector>
 
+using crash_test::Temporaries;
 using crash_test::WriterKind;
 
 namespace {
@@ -44,15 +45,6 @@ const WriterKind* FindKind(const std::vector<WriterKind>& kinds, const std::stri
   for (const auto& kind : kinds)
     if (kind.Name == name) return &kind;
   return nullptr;
-}
-
-// The temporary files of the game's writers in the folders it writes.
-std::vector<std::string> Temporaries(const std::string& shared) {
-  std::vector<std::string> found;
-  for (const std::string& folder : {shared, shared + "profiles/"})
-    for (const std::string& name : platform::ListFolder(folder))
-      if (name.find(".tmp-") != std::string::npos) found.push_back(folder + name);
-  return found;
 }
 
 // ---- the child: one start of the game's writer ----
@@ -254,7 +246,10 @@ public:
     }
     // One more start: it clears the last leftover and reads the file.
     std::string output;
-    if (platform::FileExists(file) && Run(Child("check", kind, shared, 0), output) != 0) ++figures.Outlived;
+    if (platform::FileExists(file) && Run(Child("check", kind, shared, 0), output) != 0) {
+      if (!Temporaries(shared).empty()) ++figures.Outlived;
+      else ++figures.Damaged; // the game's reader refused the last file
+    }
     RemoveTree(shared);
     return true;
   }

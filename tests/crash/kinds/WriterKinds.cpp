@@ -333,6 +333,14 @@ void ReleaseWriterKinds() {
   handlerInstalled = false;
 }
 
+std::vector<std::string> Temporaries(const std::string& shared) {
+  std::vector<std::string> found;
+  for (const std::string& folder : {shared, shared + "profiles/"})
+    for (const std::string& name : platform::ListFolder(folder))
+      if (name.find(".tmp-") != std::string::npos) found.push_back(folder + name);
+  return found;
+}
+
 const std::vector<std::string>& ReportedErrors() { return reported; }
 
 } // namespace crash_test

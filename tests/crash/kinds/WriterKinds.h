@@ -38,6 +38,10 @@ struct WriterKind {
 std::vector<WriterKind> WriterKinds();
 void ReleaseWriterKinds();
 
+// The temporary files of the game's writers (".tmp-" names) in the folders
+// the kinds write: the shared data folder and its "profiles/".
+std::vector<std::string> Temporaries(const std::string& shared);
+
 // The error reporter's messages since the last Setup (a kind's writes report
 // through it; a fatal one does not end the process here).
 const std::vector<std::string>& ReportedErrors();
