@@ -206,8 +206,8 @@ TEST_F(DrawListTest, AFrameLikeThePreviousOneIsNeitherDrawnNorShown) {
   const uint8_t* corner = shownFrame.Pixel(1, 1);
   EXPECT_EQ(corner[0] * 65536 + corner[1] * 256 + corner[2], 255 * 65536);
   const uint8_t* passed = shownFrame.Pixel(405, 105);
-  const uint8_t* underneath = Reference([&] { drawer.Draw(scene); }).Pixel(405, 105);
-  EXPECT_NE(std::memcmp(passed, underneath, 3), 0);
+  const Pixmap reference = Reference([&] { drawer.Draw(scene); });
+  EXPECT_NE(std::memcmp(passed, reference.Pixel(405, 105), 3), 0);
 }
 
 // Each change of one argument of one drawing call is drawn and shown.
