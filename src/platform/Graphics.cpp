@@ -77,7 +77,6 @@ struct GraphicsStateHolder {
   GraphicsState state;
   ~GraphicsStateHolder() {
     state.target = nullptr;
-    state.list.Clear(); // its kept pixels go with the renderer
     state.canvas.reset();
     state.renderer.reset();
     state.window.reset();
@@ -305,7 +304,7 @@ void RendererLost() {
 
 void CanvasLost() {
   GraphicsState& g = G();
-  g.list.Clear(); // the kept pixels were a target too
+  g.list.Invalidate();
   g.windowStale = true;
 }
 
