@@ -301,6 +301,67 @@ TEST_F(DrawListTest, EveryChangedArgumentIsDrawnAndShown) {
   EXPECT_EQ(both.Pixel(660, 410)[2], 50);
 }
 
+// A still scene under a glowing picture, as on the title: the frames that
+// start from the kept pixels of the still part equal the frames drawn whole,
+// every changed one is shown, and a change anywhere in the still part (a
+// picture, its pixels, a clip, the order) is never hidden by the kept pixels.
+TEST_F(DrawListTest, FramesOverAStillPartEqualFramesDrawnWhole) {
+  SceneDrawer drawer;
+  Scene scene;
+  scene.background = 1;
+  for (int i = 0; i < 6; ++i) {
+    Item item;
+    item.x = 100.0f + i * 110;
+    item.y = 150.0f + (i % 2) * 200;
+    item.picture = i % 4;
+    item.kind = i == 4 ? 1 : 0;
+    item.angle = 30;
+    scene.items.push_back(item);
+  }
+  Item glow;
+  glow.x = 330;
+  glow.y = 160;
+  glow.blend = Blend::Light;
+  scene.items.push_back(glow);
+  auto repainted = Picture::CreateRenderTarget(30, 30);
+  int blue = 40;
+  auto frame = [&] {
+    drawer.Draw(scene);
+    ResetDrawState();
+    DrawPicture(*repainted, 500, 120);
+  };
+  auto paint = [&] {
+    ASSERT_TRUE(BeginRenderTo(*repainted));
+    SetClsColor(200, 0, blue);
+    Cls();
+    EndRenderTo();
+  };
+  paint();
+  const std::vector<std::pair<int, std::function<void()>>> stillChanges = {
+      {12, [&] { scene.items[1].x += 2; }},
+      {20, [&] { blue = 90, paint(); }},
+      {28, [&] { scene.items[2].clipped = true, scene.items[2].clip[0] = 300, scene.items[2].clip[1] = 100,
+                 scene.items[2].clip[2] = 60, scene.items[2].clip[3] = 500; }},
+      {36, [&] { std::swap(scene.items[0], scene.items[3]); }},
+      {44, [&] { scene.background = 0; }},
+  };
+  int partial = 0;
+  for (int step = 0; step < 52; ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
+    for (const auto& [at, change] : stillChanges)
+      if (step == at) change();
+    scene.items.back().r = 40 + (step * 7) % 150; // the glow changes in every frame
+    frame();
+    const uint64_t presented = GetFrameStats().presented;
+    const Pixmap drawn = Grab();
+    Flip(false);
+    ASSERT_EQ(GetFrameStats().presented, presented + 1);
+    if (GetFrameStats().changedPixels < 800 * 600) ++partial;
+    ASSERT_EQ(Difference(drawn, Reference(frame)), "");
+  }
+  EXPECT_GT(partial, 40); // only the glow's part was drawn again
+}
+
 // Random scenes changed a little frame after frame: every frame equals the
 // same frame drawn whole.
 TEST_F(DrawListTest, FramesDrawnInPartEqualFramesDrawnWhole) {
