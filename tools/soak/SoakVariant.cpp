@@ -1,0 +1,121 @@
+#include "SoakVariant.h"
+
+#include "solitaire/TGameMode.h"
+#include "solitaire/TGamePlay.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+} // namespace
+
+SoakFigures SoakVariant::Run(int games, uint32_t seed) {
+  for (int game = 0; game < games; ++game) {
+    random_.seed(seed + uint32_t(game) * 7919u);
+    Seed(seed * 31u + uint32_t(game));
+    layout_ = game;
+    std::string fault = StartLayout(layout_);
+    if (fault.empty()) fault = PlayGame();
+    ++figures_.games;
+    if (!fault.empty()) figures_.failures.push_back("game " + std::to_string(game) + ": " + fault);
+  }
+  return figures_;
+}
+
+void SoakVariant::Settle() {
+  world_.TickUntil([&] { return !Busy(); }, 40000);
+  world_.Wait(550);
+  world_.Tick();
+}
+
+std::string SoakVariant::StartLayout(int index) {
+  if (Mode().Init(LayoutOf(index), 0) != 1) return "the layout " + LayoutOf(index) + " did not start";
+  Settle();
+  if (Busy()) return "the deal never came to rest";
+  Dealt();
+  dealtTable_ = Table();
+  return "";
+}
+
+std::string SoakVariant::PlayGame() {
+  std::string beforeMove; // the table before the last move that can be taken back
+  for (int step = 0; step < 600; ++step) {
+    Settle();
+    const std::string at = "step " + std::to_string(step) + ": ";
+    if (Busy()) return at + "the table never came to rest";
+    if (std::string fault = Check(); !fault.empty()) return at + fault;
+    if (Mode().IsGameFinished()) return ++figures_.won, "";
+    const double roll = std::uniform_real_distribution<double>(0, 100)(random_);
+    if (roll < 4 && UndoCount() > 0) {
+      Mode().Undo();
+      Settle();
+      ++figures_.undos;
+      if (!beforeMove.empty() && Table() != beforeMove) return at + "undo did not bring back the table";
+      beforeMove.clear();
+    } else if (roll < 8) {
+      // The hint button: the hint shows at once and runs its glows.
+      Mode().ResetHintTimer(0);
+      world_.Tick(300);
+      ++figures_.hints;
+    } else if (roll < 9) {
+      Mode().Reset();
+      Settle();
+      ++figures_.restarts;
+      if (Table() != dealtTable_) return at + "restart did not bring back the deal";
+      beforeMove.clear();
+    } else if (roll < 10) {
+      Mode().Shuffle();
+      Settle();
+      ++figures_.deals;
+      if (Mode().IsDealUnsolvable()) return at + "a standard layout found no deal";
+      Dealt();
+      dealtTable_ = Table();
+      beforeMove.clear();
+    } else if (roll < 15) {
+      if (std::string fault = SaveAndLoad(); !fault.empty()) return at + fault;
+      beforeMove.clear();
+    } else if (roll < 15.5) {
+      ++figures_.layouts;
+      if (std::string fault = StartLayout(++layout_); !fault.empty()) return at + fault;
+      beforeMove.clear();
+    } else if (roll < 16) {
+      return ""; // the player quits this game
+    } else {
+      const std::string table = Table();
+      const int undos = UndoCount();
+      if (Play() == 0) return ""; // lost: nothing left to do
+      ++figures_.moves;
+      if (UndoCount() > undos) beforeMove = table;
+    }
+  }
+  return "";
+}
+
+// Saves the table, plays on a little, loads the save back: the same table and
+// score, and the loaded game saves to the same bytes.
+std::string SoakVariant::SaveAndLoad() {
+  if (!Mode().CanSaveGame()) return "";
+  const std::string path = world_.File("soak.save"), again = world_.File("again.save");
+  const std::string table = Table();
+  const int32_t score = GamePlay->Score;
+  if (Mode().SaveGame(path) != 1) return "save failed: " + Mode().FileMessage;
+  ++figures_.saves;
+  if (Chance(50) && Play() != 0) Settle();
+  if (Mode().LoadGame(path) != 1) return "its own save was refused: " + Mode().FileMessage;
+  ++figures_.loads;
+  Settle();
+  if (Table() != table) return "the loaded game differs from the saved one";
+  if (GamePlay->Score != score)
+    return "the loaded score " + std::to_string(GamePlay->Score) + " is not the saved " + std::to_string(score);
+  if (Mode().SaveGame(again) != 1) return "save after load failed: " + Mode().FileMessage;
+  if (Bytes(again) != Bytes(path)) return "the loaded game saves to other bytes";
+  return "";
+}

@@ -1,0 +1,62 @@
+#include "TripeaksSoak.h"
+
+#include "solitaire/TCard.h"
+#include "solitaire/TCardList.h"
+#include "solitaire/TGameModeTripeaks.h"
+#include "solitaire/TTripeaksStock.h"
+
+#include <cstdio>
+
+TripeaksSoak::TripeaksSoak(SoakWorld& world) : LayoutSoak(world, "Tri Peaks") {
+  mode_ = world.Create<TGameModeTripeaks>();
+}
+
+TGameMode& TripeaksSoak::Mode() { return *mode_; }
+
+std::string TripeaksSoak::LayoutOf(int index) const {
+  char name[64];
+  std::snprintf(name, sizeof(name), "layouts/tripeaks/%03d.layout", index % 32 + 1);
+  return test_support::DataPath(name);
+}
+
+void TripeaksSoak::Seed(uint32_t seed) { mode_->Random.Seed(seed); }
+
+bool TripeaksSoak::Busy() { return LayoutBusy(*mode_, mode_->IsAnyCardMoving() != 0); }
+
+std::string TripeaksSoak::Table() {
+  const auto& open = mode_->Stock->StockCard1;
+  return Cards(*mode_->Cards) + " | " + Cards(*mode_->Stock->Cards) + " | " + (open ? open->ToString() : "-");
+}
+
+void TripeaksSoak::Dealt() {
+  dealt_ = Count(*mode_->Cards, *mode_->Stock->Cards);
+  stockDealt_ = mode_->Stock->Cards->Count();
+}
+
+std::string TripeaksSoak::Check() {
+  const auto& stock = *mode_->Stock->Cards;
+  if (std::string fault = Conserved(*mode_->Cards, stock, dealt_, Count(*mode_->Cards, stock)); !fault.empty())
+    return fault;
+  if (stock.Count() != stockDealt_) return "the stock holds " + std::to_string(stock.Count()) + " cards, not " + std::to_string(stockDealt_);
+  std::vector<std::shared_ptr<TCard>> uncovered;
+  return Uncovered(*mode_->Cards, uncovered);
+}
+
+int TripeaksSoak::UndoCount() { return mode_->UndoList ? int(mode_->UndoList->size()) : 0; }
+
+int TripeaksSoak::Play() {
+  std::vector<std::shared_ptr<TCard>> uncovered, playable;
+  Uncovered(*mode_->Cards, uncovered);
+  const auto open = mode_->Stock->StockCard1;
+  for (const auto& card : uncovered)
+    if (open && mode_->CheckIfMatchingCards(open, card)) playable.push_back(card);
+  const bool canTurn = mode_->Stock->Cards->CurrentPosition >= 0;
+  if (!playable.empty() && (!canTurn || Chance(85))) {
+    Click(*playable[size_t(Pick(int(playable.size())))]);
+  } else if (canTurn) {
+    TurnStock();
+  } else {
+    return 0;
+  }
+  return 1;
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include "LayoutSoak.h"
+
+#include <map>
+#include <memory>
+
+class TGameModeTripeaks;
+
+// Tri Peaks for the soak over the standard layouts in turn: a click on a free
+// layout card one rank from the open card, or a stock turn. Layout cards only
+// leave the table, the stock keeps every card it was dealt.
+class TripeaksSoak : public LayoutSoak {
+public:
+  explicit TripeaksSoak(SoakWorld& world);
+
+protected:
+  TGameMode& Mode() override;
+  std::string LayoutOf(int index) const override;
+  void Seed(uint32_t seed) override;
+  bool Busy() override;
+  std::string Table() override;
+  void Dealt() override;
+  std::string Check() override;
+  int UndoCount() override;
+  int Play() override;
+
+private:
+  std::shared_ptr<TGameModeTripeaks> mode_;
+  std::map<std::string, int> dealt_;
+  int stockDealt_ = 0;
+};
