@@ -21,6 +21,7 @@ protected:
   void Dealt() override {}
   std::string Check() override;
   int UndoCount() override;
+  std::string SaveExtension() const override { return ".ksave"; }
   int Play() override;
 
 private:

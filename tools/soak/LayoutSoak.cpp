@@ -7,10 +7,10 @@
 
 #include <set>
 
-std::string LayoutSoak::Cards(const TCardList& list) {
+std::string LayoutSoak::Cards(const TCardList& list, bool withX) {
   std::string text = std::to_string(list.CurrentPosition) + ":";
   for (const auto& card : list)
-    text += " " + card->ToString() + "@" + std::to_string(int(card->x)) + "," + std::to_string(int(card->y)) +
+    text += " " + card->ToString() + "@" + (withX ? std::to_string(int(card->x)) : "") + "," + std::to_string(int(card->y)) +
             (card->Opened ? "" : "*");
   return text;
 }

@@ -17,8 +17,8 @@ public:
   using SoakVariant::SoakVariant;
 
 protected:
-  // Each card of `list` where it lies, face up or down; the stock's position first.
-  static std::string Cards(const TCardList& list);
+  // Each card of `list` where it lies (withX false: its height only), face up or down; the stock's position first.
+  static std::string Cards(const TCardList& list, bool withX = true);
   // The layout and stock cards by identity ("H1" .. "C13") and how many of each.
   static std::map<std::string, int> Count(const TCardList& layout, const TCardList& stock);
   // "" when no card object lies twice on the table and `now` holds no card that was not dealt.

@@ -41,6 +41,8 @@ protected:
   virtual void Dealt() = 0;
   virtual std::string Check() = 0;
   virtual int UndoCount() = 0;
+  // The name ending SaveGame gives the saved game (".ksave", ".tsave", ".msave").
+  virtual std::string SaveExtension() const { return ""; }
   // One random legal move or stock turn through the pointer or keys: 1 made, 0 none is left.
   virtual int Play() = 0;
 

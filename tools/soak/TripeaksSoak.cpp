@@ -25,7 +25,8 @@ bool TripeaksSoak::Busy() { return LayoutBusy(*mode_, mode_->IsAnyCardMoving() !
 
 std::string TripeaksSoak::Table() {
   const auto& open = mode_->Stock->StockCard1;
-  return Cards(*mode_->Cards) + " | " + Cards(*mode_->Stock->Cards) + " | " + (open ? open->ToString() : "-");
+  // The pile's fan is laid out afresh by a load, so its cards count by order and side.
+  return Cards(*mode_->Cards) + " | " + Cards(*mode_->Stock->Cards, false) + " | " + (open ? open->ToString() : "-");
 }
 
 void TripeaksSoak::Dealt() {

@@ -22,6 +22,7 @@ protected:
   void Dealt() override;
   std::string Check() override;
   int UndoCount() override;
+  std::string SaveExtension() const override { return ".tsave"; }
   int Play() override;
 
 private:
