@@ -5,7 +5,9 @@
 #include "solitaire/TGameModeMatching.h"
 #include "solitaire/TMatchingStock.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 MatchingSoak::MatchingSoak(SoakWorld& world) : LayoutSoak(world, "Matching") {
   mode_ = world.Create<TGameModeMatching>();
@@ -23,11 +25,15 @@ void MatchingSoak::Seed(uint32_t seed) { mode_->Random.Seed(seed); }
 
 bool MatchingSoak::Busy() { return LayoutBusy(*mode_, mode_->IsAnyCardMoving() != 0); }
 
+// A saved game (and an undo) keeps the pile's order, not which of the two
+// open places each open card lay on, so the two open cards are compared as
+// a pair and the pile without its places.
 std::string MatchingSoak::Table() {
-  std::string open;
+  std::vector<std::string> open;
   for (const auto& card : {mode_->Stock->StockCard1, mode_->Stock->StockCard2})
-    open += card && card->CardNumber != 0 ? " " + card->ToString() : " -";
-  return Cards(*mode_->Cards) + " | " + Cards(*mode_->Stock->Cards) + " |" + open;
+    open.push_back(card && card->CardNumber != 0 ? card->ToString() : "-");
+  std::sort(open.begin(), open.end());
+  return Cards(*mode_->Cards) + " | " + Cards(*mode_->Stock->Cards, false) + " | " + open[0] + " " + open[1];
 }
 
 void MatchingSoak::Dealt() { dealt_ = Count(*mode_->Cards, *mode_->Stock->Cards); }

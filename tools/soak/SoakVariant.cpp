@@ -1,5 +1,7 @@
 #include "SoakVariant.h"
 
+#include <algorithm>
+
 #include "solitaire/TGameMode.h"
 #include "solitaire/TGamePlay.h"
 
@@ -88,12 +90,16 @@ std::string SoakVariant::PlayGame() {
   return "";
 }
 
+static int32_t SettledScore() { return std::max(0, GamePlay->Score + GamePlay->ScoreAdder); }
+
 // Saves the table, plays on a little, loads the save back: the same table and score.
 std::string SoakVariant::SaveAndLoad() {
   if (!Mode().CanSaveGame()) return "";
   const std::string path = world_.File("soak");
   const std::string table = Table();
-  const int32_t score = GamePlay->Score + GamePlay->ScoreAdder; // what the shown score counts up to
+  // What the shown score settles at: it counts towards Score + ScoreAdder
+  // and never goes below 0 on the way.
+  const int32_t score = SettledScore();
   if (Mode().SaveGame(path) != 1) return "save failed: " + Mode().FileMessage;
   ++figures_.saves;
   if (Chance(50) && Play() != 0) Settle();
@@ -101,7 +107,7 @@ std::string SoakVariant::SaveAndLoad() {
   ++figures_.loads;
   Settle();
   if (Table() != table) return "the loaded game differs from the saved one:\n  saved  " + table + "\n  loaded " + Table();
-  if (GamePlay->Score + GamePlay->ScoreAdder != score)
-    return "the loaded score " + std::to_string(GamePlay->Score + GamePlay->ScoreAdder) + " is not the saved " + std::to_string(score);
+  if (SettledScore() != score)
+    return "the loaded score " + std::to_string(SettledScore()) + " is not the saved " + std::to_string(score);
   return "";
 }
