@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite headless:
 # unit tests, end-to-end tests under Xvfb, and a bounded fuzzing run
-# (FUZZ_SECONDS per target, 30 by default; 0 skips fuzzing).
+# (FUZZ_SECONDS per target, 15 by default; 0 skips fuzzing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -23,7 +23,7 @@ fi
 passed=$((total - failed))
 [ "$failed" -eq 0 ] || status=1
 
-fuzz_seconds=${FUZZ_SECONDS:-30}
+fuzz_seconds=${FUZZ_SECONDS:-15}
 if [ -x scripts/fuzz.sh ] && [ "$fuzz_seconds" -gt 0 ]; then
   if scripts/fuzz.sh "$fuzz_seconds"; then
     passed=$((passed + 1))
