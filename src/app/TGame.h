@@ -157,6 +157,10 @@ public:
   // tick sees the release where it happened, the next tick this position.
   bool HasMovedAfterRelease = false;
   int MovedAfterReleaseX = 0, MovedAfterReleaseY = 0;
+  // A button that went down and came up within one tick (a quick click on a
+  // busy machine) comes up at the next tick, so that every tick-sampled
+  // reader of the buttons sees the press: its button and where it came up.
+  int HeldReleaseButton = 0, HeldReleaseX = 0, HeldReleaseY = 0;
   int IgnoreEscapeKey = 0, IgnoreFrameworkKeys = 0, IgnorePauseKey = 0, IgnoreDebugKey = 0;
   std::string OSVersion = "Mac OSX";
   std::function<int()> PausedUserFunction, UserSuspendFunction, UserResumeFunction;

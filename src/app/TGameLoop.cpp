@@ -58,8 +58,23 @@ int TGame::DoPeekEvent() {
   }
   bool released = false;
   int releaseX = 0, releaseY = 0;
+  bool pressedThisTick[4] = {};
   platform::Event event;
-  while (platform::PollEvent(event)) {
+  bool held = HeldReleaseButton != 0;
+  if (held) {
+    event.type = platform::EventType::MouseUp;
+    event.button = HeldReleaseButton;
+    event.x = HeldReleaseX, event.y = HeldReleaseY;
+    HeldReleaseButton = 0;
+  }
+  while (held || platform::PollEvent(event)) {
+    held = false;
+    if (event.type == platform::EventType::MouseUp && event.button >= 1 && event.button <= 3 &&
+        pressedThisTick[event.button]) {
+      HeldReleaseButton = event.button;
+      HeldReleaseX = event.x, HeldReleaseY = event.y;
+      break; // what follows the release waits for the next tick with it
+    }
     switch (event.type) {
     case platform::EventType::Suspend: SuspendedEvent = 1; break;
     case platform::EventType::Resume: SuspendedEvent = 0; break;
@@ -78,6 +93,7 @@ int TGame::DoPeekEvent() {
       break;
     case platform::EventType::MouseDown:
       released = false;
+      if (event.button >= 1 && event.button <= 3) pressedThisTick[event.button] = true;
       Mouse->ClearMouseHit();
       if (event.button == 1) { Mouse->b1 = 1; ++Mouse->h1; }
       else if (event.button == 2) { Mouse->b2 = 1; ++Mouse->h2; }
