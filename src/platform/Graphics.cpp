@@ -259,6 +259,10 @@ bool EnsureVideo() {
   if (g.videoRefused) return false;
   BeginRendererProbe(); // before this process opens its own display connection
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1");
+  // A tick that stops reading input after a quick click's release leaves the
+  // queue's end-of-pump marker unread; without this the next tick would stop
+  // at that marker and see nothing that arrived since.
+  SDL_SetHint(SDL_HINT_POLL_SENTINEL, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
   // Without a reachable display SDL falls back to drivers that show nothing,
   // and a game nobody can see would wait for ever: those drivers are taken
