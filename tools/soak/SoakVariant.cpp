@@ -36,33 +36,33 @@ std::string SoakVariant::StartLayout(int index) {
 
 std::string SoakVariant::PlayGame() {
   std::string beforeMove; // the table before the last move that can be taken back
-  for (int step = 0; step < 600; ++step) {
+  for (int step = 0; step < MaxSteps; ++step) {
     Settle();
     const std::string at = "step " + std::to_string(step) + ": ";
     if (Busy()) return at + "the table never came to rest";
     if (std::string fault = Check(); !fault.empty()) return at + fault;
     if (Mode().IsGameFinished()) return ++figures_.won, "";
     const double roll = std::uniform_real_distribution<double>(0, 100)(random_);
-    if (roll < 4 && UndoCount() > 0) {
+    if (roll < 3 && UndoCount() > 0) {
       Mode().Undo();
       Settle();
       ++figures_.undos;
       if (!beforeMove.empty() && Table() != beforeMove)
         return at + "undo did not bring back the table:\n  before " + beforeMove + "\n  undone " + Table();
       beforeMove.clear();
-    } else if (roll < 8) {
+    } else if (roll < 6) {
       // The hint button: the hint shows at once and runs its glows.
       Mode().ResetHintTimer(0);
       world_.Tick(300);
       ++figures_.hints;
-    } else if (roll < 9) {
+    } else if (roll < 6.2) {
       Mode().Reset();
       Settle();
       ++figures_.restarts;
       if (Table() != dealtTable_)
         return at + "restart did not bring back the deal:\n  dealt     " + dealtTable_ + "\n  restarted " + Table();
       beforeMove.clear();
-    } else if (roll < 10) {
+    } else if (roll < 6.4) {
       Mode().Shuffle();
       Settle();
       ++figures_.deals;
@@ -70,14 +70,14 @@ std::string SoakVariant::PlayGame() {
       Dealt();
       dealtTable_ = Table();
       beforeMove.clear();
-    } else if (roll < 15) {
+    } else if (roll < 10) {
       if (std::string fault = SaveAndLoad(); !fault.empty()) return at + fault;
       beforeMove.clear();
-    } else if (roll < 15.5) {
+    } else if (roll < 10.1) {
       ++figures_.layouts;
       if (std::string fault = StartLayout(++layout_); !fault.empty()) return at + fault;
       beforeMove.clear();
-    } else if (roll < 16) {
+    } else if (roll < 10.2) {
       return ""; // the player quits this game
     } else {
       const std::string table = Table();

@@ -55,6 +55,10 @@ protected:
   std::mt19937 random_;
   SoakFigures figures_;
 
+  // Steps a game may take; restarts, new deals, next layouts and quits are
+  // rare enough that most games run until won or lost.
+  static constexpr int MaxSteps = 1000;
+
   // One game from its deal to its end: "" or what broke.
   virtual std::string PlayGame();
 
