@@ -79,7 +79,7 @@ int KlondikeSoak::Play() {
   const auto table = test_support::ReadKlondikeTable(*mode_, fault);
   const auto moves = test_support::LegalKlondikeMoves(table, false);
   // A turn with nothing in the stock would leave its D pressed for the next game.
-  if (moves.empty() || (Chance(3) && !mode_->Stock->Cards->IsEmpty())) {
+  if (moves.empty() || (Chance(Exploring() ? 10 : 3) && !mode_->Stock->Cards->IsEmpty())) {
     if (test_support::LegalKlondikeMoves(table, true).empty()) return 0; // lost: nothing to do, ever
     if (Chance(50)) {
       world_.Click(int(TStock::StockX), int(TStock::StockY));
@@ -90,11 +90,14 @@ int KlondikeSoak::Play() {
     return 1;
   }
   std::vector<double> weights;
-  for (const auto& move : moves)
-    weights.push_back(move.kind == test_support::KlondikeMoveKind::ToFoundation ? 20.0
-                      : move.uncovers                                        ? 10.0
-                      : move.fromColumn < 0                                  ? 5.0
-                                                                             : 1.0);
+  for (const auto& move : moves) {
+    const bool toFoundation = move.kind == test_support::KlondikeMoveKind::ToFoundation;
+    weights.push_back(Exploring()      ? 1.0
+                      : toFoundation    ? 20.0
+                      : move.uncovers   ? 10.0
+                      : move.fromColumn < 0 ? 5.0
+                                            : 1.0);
+  }
   const auto& move = moves[std::discrete_distribution<size_t>(weights.begin(), weights.end())(random_)];
   const TCard& card = *move.card;
   const bool fromWaste = move.fromColumn < 0;

@@ -73,9 +73,9 @@ int MatchingSoak::Play() {
         pairs.push_back({clickable[i], clickable[j]});
         // Pairs that clear layout cards first: two open stock cards paired
         // may be the partners the layout still needs.
-        weights.push_back(1.0 + 2.0 * double((i < layoutCards) + (j < layoutCards)));
+        weights.push_back(Exploring() ? 1.0 : 1.0 + 2.0 * double((i < layoutCards) + (j < layoutCards)));
       }
-  if (!pairs.empty() && (!stockFits || !Chance(3))) {
+  if (!pairs.empty() && (!stockFits || !Chance(15))) {
     const auto& [a, b] = pairs[std::discrete_distribution<size_t>(weights.begin(), weights.end())(random_)];
     const auto second = b; // the first click may change the open places
     Click(*a);

@@ -58,6 +58,10 @@ protected:
   // Steps a game may take; restarts, new deals, next layouts and quits are
   // rare enough that most games run until won or lost.
   static constexpr int MaxSteps = 1000;
+  // Every fourth game is played carelessly, the way that reaches odd tables:
+  // any legal move alike, frequent stock turns, saves, restarts and quits.
+  // The others are played to win, so that games end in wins.
+  bool Exploring() const { return exploring_; }
 
   // One game from its deal to its end: "" or what broke.
   virtual std::string PlayGame();
@@ -67,5 +71,6 @@ private:
   std::string SaveAndLoad();
 
   int layout_ = 0;
+  bool exploring_ = false;
   std::string dealtTable_;
 };

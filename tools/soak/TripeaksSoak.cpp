@@ -74,12 +74,13 @@ int TripeaksSoak::Play() {
   for (size_t i = 0; i < uncovered.size(); ++i) {
     if (!open || !mode_->CheckIfMatchingCards(open, uncovered[i])) continue;
     used[i] = true;
-    const int run = RunFrom(uncovered[i], uncovered, used, 0);
+    int run = RunFrom(uncovered[i], uncovered, used, 0);
     used[i] = false;
+    if (Exploring()) run = Pick(100); // any card alike
     if (run >= bestRun) best = uncovered[i], bestRun = run;
   }
   const bool canTurn = mode_->Stock->Cards->CurrentPosition >= 0;
-  if (best && (!canTurn || !Chance(2))) {
+  if (best && (!canTurn || !Chance(Exploring() ? 15 : 2))) {
     Click(*best);
   } else if (canTurn) {
     TurnStock();
