@@ -17,8 +17,9 @@ struct SoakFigures {
 };
 
 // A seeded bot playing one variant game after game as a player would:
-// random legal moves, undo, hint requests, restart, new deal, save and load,
-// next layout and quitting, the table checked after every step. The variant
+// legal moves (chosen to win, or carelessly), undo, hint requests, restart,
+// new deal, save and load, next layout and quitting, the table checked after
+// every step. The variant
 // says what its table is, what must hold of it, and what a legal move is.
 class SoakVariant {
 public:
