@@ -252,8 +252,8 @@ void TMatchingStock::ProcessMatchedCard(const std::shared_ptr<TCard>& card) {
   if (card == StockCard2) StockCard2.reset();
   Cards->Remove(card.get());
   auto next = GetPreviousStockCard(which);
-  // After an undo or a load the open cards lie the other way round in the
-  // list, and the card coming back may be the one the other place shows.
+  // The other open card lies at CurrentPosition + 1, never the one coming back;
+  // a table built by hand may hold them otherwise, and no card shows twice.
   if (next && IsOpenCard(next)) next.reset();
   if (!next) return;
   next->x = float(which == 1 ? OpenCardX : SecondCardX), next->y = float(OpenCardY);
@@ -264,6 +264,30 @@ void TMatchingStock::SetStockCard(const std::shared_ptr<TCard>& card, int32_t wh
   card->x = float(which == 1 ? OpenCardX : SecondCardX), card->y = float(OpenCardY);
   (which == 1 ? StockCard1 : StockCard2) = card;
   --Cards->CurrentPosition;
+  Cards->UpdatePosition();
+  KeepOpenCardsNewest(which);
+}
+
+// An undo and a saved game know the open cards only as the two turned cards
+// nearest the pile, CurrentPosition + 1 and + 2, so play keeps them there. A
+// pair turned puts both there; the last pile card turned alone covers the
+// first place only, and the card it covers must not stay between the new
+// card and the one on the second place: that one moves down next to the new
+// card, or, with the second place empty, the covered card takes it.
+void TMatchingStock::KeepOpenCardsNewest(int32_t which) {
+  for (const auto& card : *Cards)
+    if (card->IsMoving && (card->AnimationType == 6 || card->AnimationType == 7)) return; // its partner still turns
+  auto& other = which == 1 ? StockCard2 : StockCard1;
+  const int32_t second = Cards->CurrentPosition + 2;
+  if (!other) {
+    other = Cards->ValueAtIndex(second);
+    if (other) other->x = float(which == 1 ? SecondCardX : OpenCardX), other->y = float(OpenCardY);
+    return;
+  }
+  const int32_t at = Cards->IndexOf(other.get());
+  if (at <= second) return;
+  const auto card = Cards->RemoveAt(at);
+  Cards->InsertAt(second, card);
   Cards->UpdatePosition();
 }
 

@@ -46,7 +46,8 @@ public:
 
   // A matched open card leaves the stock; an older turned card takes its place.
   void ProcessMatchedCard(const std::shared_ptr<TCard>& card);
-  // A turned card lands on open place `which` (1 or 2) and leaves the pile.
+  // A turned card lands on open place `which` (1 or 2) and leaves the pile;
+  // the open cards stay the two turned cards nearest the pile.
   void SetStockCard(const std::shared_ptr<TCard>& card, int32_t which);
   // The pile fans out from the stock point (after the deal and after recycling).
   void StartResetStockAnimation();
@@ -65,6 +66,8 @@ public:
 
 private:
   void TurnPair();
+  // After a turn has landed: the open cards are the list's CurrentPosition + 1 and + 2.
+  void KeepOpenCardsNewest(int32_t which);
   void Recycle();
   bool IsOpenCard(const std::shared_ptr<TCard>& card) const { return card && (card == StockCard1 || card == StockCard2); }
 };

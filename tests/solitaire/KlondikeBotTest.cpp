@@ -9,6 +9,7 @@
 #include "solitaire/TSolitaireHint.h"
 #include "solitaire/TStock.h"
 #include "support/GameModeWorld.h"
+#include "support/KlondikeMoves.h"
 #include "ui/TButton.h"
 
 #include <gtest/gtest.h>
@@ -19,105 +20,17 @@
 
 namespace {
 
-using Card = std::shared_ptr<TCard>;
-
-bool Red(int suit) { return suit == 1 || suit == 2; }
-
-// The table as the bot sees it: columns by position, bottom first.
-struct Table {
-  std::array<std::vector<Card>, 7> columns;
-  const TGameModeKlondike* mode = nullptr;
-};
-
-enum class Kind { ToFoundation, ToColumn };
-struct Move {
-  Card card;        // the card moved (the lowest of a run)
-  int fromColumn;   // -1: the waste (or, for reachable moves, any stock card)
-  Kind kind;
-  int target;       // foundation 0..3 or column 0..6
-  bool uncovers;    // leaves a face-down card on top of its column
-};
-
-Table Read(const TGameModeKlondike& mode, std::string& fault) {
-  Table table;
-  table.mode = &mode;
-  for (const auto& card : *mode.Cards) {
-    int column = -1;
-    for (int c = 0; c < 7; ++c)
-      if (card->x == TGameModeKlondike::EmptyColumnX[c]) column = c;
-    if (column < 0) {
-      fault = "a tableau card off every column: " + card->ToString();
-      return table;
-    }
-    table.columns[size_t(column)].push_back(card);
-  }
-  for (auto& column : table.columns) {
-    std::sort(column.begin(), column.end(), [](const Card& a, const Card& b) { return a->y < b->y; });
-    for (size_t k = 0; k < column.size(); ++k)
-      if (column[k]->y != TGameModeKlondike::EmptyColumnY + 20.0f * float(k))
-        fault = "a column with a gap at " + column[k]->ToString() + " y " + std::to_string(column[k]->y);
-  }
-  return table;
-}
-
-bool BuildsOnFoundation(const TCard& card, const TCard& place) {
-  return card.CardNumber == 1 ? place.CardNumber == 0 : place.CardSuit == card.CardSuit && place.CardNumber == card.CardNumber - 1;
-}
-bool GoesOn(const TCard& card, const TCard& top) {
-  return Red(card.CardSuit) != Red(top.CardSuit) && top.CardNumber == card.CardNumber + 1;
-}
-
-// Every legal move of a card that is free to move from `fromColumn` (its run lies on it).
-void MovesOf(const Table& table, const Card& card, int fromColumn, bool single, bool uncovers, std::vector<Move>& out) {
-  if (single)
-    for (int f = 0; f < 4; ++f)
-      if (BuildsOnFoundation(*card, *table.mode->Foundation[size_t(f)])) {
-        out.push_back({card, fromColumn, Kind::ToFoundation, f, uncovers});
-        break; // the first place that takes it
-      }
-  for (int c = 0; c < 7; ++c) {
-    if (c == fromColumn) continue;
-    const auto& column = table.columns[size_t(c)];
-    if (column.empty() ? card->CardNumber == 13 : GoesOn(*card, *column.back()))
-      out.push_back({card, fromColumn, Kind::ToColumn, c, uncovers});
-    if (column.empty() && card->CardNumber == 13) break; // one free column stands for all
-  }
-}
-
-std::vector<Move> LegalMoves(const Table& table, bool withStockTurns) {
-  std::vector<Move> moves;
-  for (int c = 0; c < 7; ++c) {
-    const auto& column = table.columns[size_t(c)];
-    for (size_t k = 0; k < column.size(); ++k) {
-      if (!column[k]->Opened) continue;
-      const bool uncovers = k > 0 && !column[k - 1]->Opened;
-      // A king already at the bottom of its column changes nothing by moving to another free one.
-      std::vector<Move> found;
-      MovesOf(table, column[k], c, k + 1 == column.size(), uncovers, found);
-      // Nor does a run lifted off a face-up card onto a card of the same rank and colour, unless
-      // that frees the card below for its foundation.
-      const bool onOpenCard = k > 0 && column[k - 1]->Opened;
-      bool freesParent = false;
-      if (onOpenCard)
-        for (const auto& place : table.mode->Foundation) freesParent |= BuildsOnFoundation(*column[k - 1], *place);
-      for (auto& move : found) {
-        const bool toColumn = move.kind == Kind::ToColumn;
-        if (k == 0 && toColumn && table.columns[size_t(move.target)].empty()) continue;
-        if (onOpenCard && toColumn && !freesParent) continue;
-        moves.push_back(move);
-      }
-    }
-  }
-  const auto& stock = *table.mode->Stock;
-  const int p = stock.Cards->CurrentPosition;
-  for (int i = 0; i < stock.Cards->Count(); ++i)
-    if (i == p + 1 || withStockTurns) MovesOf(table, stock.Cards->ValueAtIndex(i), -1, true, false, moves);
-  return moves;
-}
+using Table = test_support::KlondikeTable;
+using Move = test_support::KlondikeMove;
+using Kind = test_support::KlondikeMoveKind;
+using test_support::BuildsOnFoundation;
+using test_support::GoesOnInColumn;
+using test_support::LegalKlondikeMoves;
+using test_support::ReadKlondikeTable;
 
 // True when the hint names a move of the brute-force list (stock turns allowed).
 bool HintIsLegal(const Table& table, const TSolitaireHint& hint) {
-  for (const auto& move : LegalMoves(table, true)) {
+  for (const auto& move : LegalKlondikeMoves(table, true)) {
     if (move.card->CardNumber != hint.FirstCard->CardNumber || move.card->CardSuit != hint.FirstCard->CardSuit) continue;
     const TCard& second = *hint.SecondCard;
     if (move.kind == Kind::ToFoundation) {
@@ -135,7 +48,7 @@ bool HintIsLegal(const Table& table, const TSolitaireHint& hint) {
 // The table's invariants; "" when they hold.
 std::string CheckTable(const TGameModeKlondike& mode) {
   std::string fault;
-  const Table table = Read(mode, fault);
+  const Table table = ReadKlondikeTable(mode, fault);
   if (!fault.empty()) return fault;
   bool seen[5][14] = {};
   int count = 0;
@@ -161,7 +74,7 @@ std::string CheckTable(const TGameModeKlondike& mode) {
       const bool top = k + 1 == column.size();
       if (top && !column[k]->Opened) return "a column top face down";
       if (k > 0 && column[k - 1]->Opened && !column[k]->Opened) return "a face-down card on a face-up one";
-      if (k > 0 && column[k - 1]->Opened && !GoesOn(*column[k], *column[k - 1])) return "a run out of order";
+      if (k > 0 && column[k - 1]->Opened && !GoesOnInColumn(*column[k], *column[k - 1])) return "a run out of order";
       if (column[k]->HasCardsOnTop != (top ? 0 : 1)) return "cover relation wrong";
     }
   }
@@ -179,8 +92,8 @@ std::string CheckTable(const TGameModeKlondike& mode) {
   if (mode.HintList) {
     for (const auto& hint : *mode.HintList)
       if (!HintIsLegal(table, *hint)) return "a hint that is no move: " + hint->FirstCard->ToString();
-    if (mode.ShowsNoMovesLeft() && !LegalMoves(table, true).empty()) {
-      const auto move = LegalMoves(table, true).front();
+    if (mode.ShowsNoMovesLeft() && !LegalKlondikeMoves(table, true).empty()) {
+      const auto move = LegalKlondikeMoves(table, true).front();
       std::string where;
       for (int c = 0; c < 7; ++c) {
         where += "\n col" + std::to_string(c) + ":";
@@ -228,9 +141,9 @@ public:
         continue;
       }
       std::string fault;
-      const Table table = Read(mode_, fault);
-      auto now = LegalMoves(table, false);
-      if (now.empty() && LegalMoves(table, true).empty()) return ""; // lost: nothing to do, ever
+      const Table table = ReadKlondikeTable(mode_, fault);
+      auto now = LegalKlondikeMoves(table, false);
+      if (now.empty() && LegalKlondikeMoves(table, true).empty()) return ""; // lost: nothing to do, ever
       ++totals.moves;
       if (now.empty() || Chance(12)) {
         TurnStock();
@@ -288,7 +201,7 @@ private:
       toX = int(TGameModeKlondike::EmptyColumnX[move.target]);
       toY = int(TGameModeKlondike::EmptyColumnY);
       std::string fault;
-      const Table table = Read(mode_, fault);
+      const Table table = ReadKlondikeTable(mode_, fault);
       if (!table.columns[size_t(move.target)].empty()) toY = int(table.columns[size_t(move.target)].back()->y);
     }
     play_.MoveMouse(fromX, fromY);

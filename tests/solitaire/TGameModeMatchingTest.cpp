@@ -239,14 +239,65 @@ TEST_F(MatchingModeTest, AfterUndoARefillNeverShowsACardTwice) {
   ASSERT_EQ(mode->Stock->Cards->CurrentPosition, 0);
   EXPECT_EQ(mode->Stock->StockCard1, StockCard(1));
   EXPECT_EQ(mode->Stock->StockCard2, StockCard(2));
-  Turn(); // the last face-down card: only the (330, 70) place changes
   const auto kept = mode->Stock->StockCard2;
-  EXPECT_EQ(kept, StockCard(2));
+  Turn(); // the last face-down card: only the (330, 70) place changes
+  EXPECT_EQ(mode->Stock->StockCard2, kept);
   SetRank(mode->Stock->StockCard1, 6);
   SetRank(LayoutCard(1), 6);
   Match(mode->Stock->StockCard1, LayoutCard(1));
   EXPECT_NE(mode->Stock->StockCard1, mode->Stock->StockCard2);
   EXPECT_EQ(mode->Stock->StockCard2, kept);
+}
+
+// An undo and a saved game know the open cards only by their places in the
+// stock list: the last pile card turned alone must leave the cards the
+// player sees there, whichever place a match refilled before.
+TEST_F(MatchingModeTest, UndoAndSavedGamesShowTheOpenCardsThePlayerHad) {
+  // `b` made to pair with `a` by trading faces with another card of a's number: the deck stays whole.
+  const auto pairWith = [&](const std::shared_ptr<TCard>& a, const std::shared_ptr<TCard>& b) {
+    for (const auto* list : {mode->Cards.get(), mode->Stock->Cards.get()})
+      for (const auto& card : *list)
+        if (a->CardNumber != b->CardNumber && card != a && card->CardNumber == a->CardNumber) {
+          std::swap(card->CardNumber, b->CardNumber);
+          std::swap(card->CardSuit, b->CardSuit);
+          card->UpdateCardImage();
+          b->UpdateCardImage();
+        }
+  };
+  const auto openPlaces = [&] {
+    std::set<int> places;
+    for (const auto& card : {mode->Stock->StockCard1, mode->Stock->StockCard2})
+      if (card) places.insert(mode->Stock->Cards->IndexOf(card.get()));
+    return places;
+  };
+  const auto expectKept = [&](const char* what) {
+    const auto shown = openPlaces();
+    ASSERT_FALSE(shown.empty()) << what;
+    pairWith(LayoutCard(0), LayoutCard(1));
+    Match(LayoutCard(0), LayoutCard(1));
+    ASSERT_EQ(mode->Undo(), 1);
+    Settle();
+    EXPECT_EQ(openPlaces(), shown) << what << ", undone";
+    ASSERT_EQ(mode->SaveGame(folder.File("open")), 1);
+    ASSERT_EQ(mode->LoadGame(folder.File("open.msave")), 1);
+    Settle();
+    EXPECT_EQ(openPlaces(), shown) << what << ", loaded";
+  };
+  // A match on the second place refills it with the card behind the first one's.
+  Start(SeparateCards(5), 5); // an odd stock: its last card turns alone
+  while (mode->Stock->Cards->CurrentPosition > 0) Turn();
+  pairWith(mode->Stock->StockCard2, LayoutCard(0));
+  Match(mode->Stock->StockCard2, LayoutCard(0));
+  Turn();
+  expectKept("both places shown");
+  // A match on the second place with no card left to refill it.
+  Start(SeparateCards(49), 5); // three stock cards
+  Turn();
+  pairWith(mode->Stock->StockCard2, LayoutCard(0));
+  Match(mode->Stock->StockCard2, LayoutCard(0));
+  ASSERT_FALSE(mode->Stock->StockCard2);
+  Turn();
+  expectKept("the second place was empty");
 }
 
 TEST_F(MatchingModeTest, AClickOnAnOpenCardWhileThePileCardFliesIsIgnored) {

@@ -3,11 +3,12 @@
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeKlondike.h"
-#include "solitaire/TSolitaireHint.h"
 #include "solitaire/TStock.h"
+#include "support/KlondikeMoves.h"
 #include "ui/TButton.h"
 
-#include <algorithm>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -65,37 +66,21 @@ std::string KlondikeSoak::Check() {
 
 int KlondikeSoak::UndoCount() { return mode_->UndoList ? int(mode_->UndoList->size()) : 0; }
 
-void KlondikeSoak::Drag(int fromX, int fromY, int toX, int toY) {
-  world_.MoveMouse(fromX, fromY);
-  world_.Tick();
-  world_.PressButton();
-  world_.Tick(2);
-  world_.MoveMouse(fromX + 3, fromY); // past the pixels that start a drag, still on the card
-  world_.Tick();
-  for (int i = 1; i <= 6; ++i) {
-    world_.MoveMouse(fromX + 3 + (toX - fromX - 3) * i / 6, fromY + (toY - fromY) * i / 6);
-    world_.Tick();
-  }
-  world_.ReleaseButton();
-  world_.Tick();
-}
-
+// Foundation moves first, then moves that turn a card face up, then the
+// waste; the stock only when nothing else moves (or now and then): a bot
+// that plays this way wins a fair share of its deals.
 int KlondikeSoak::Play() {
-  if (mode_->AutoCompleteButton && Chance(25)) {
+  if (mode_->AutoCompleteButton && Chance(50)) {
     const auto& button = *mode_->AutoCompleteButton;
     world_.Click(int(button.x) + button.w / 2, int(button.y) + button.h / 2);
     return 1;
   }
-  mode_->CreateHints();
-  const auto hints = mode_->HintList ? *mode_->HintList : std::vector<std::shared_ptr<TSolitaireHint>>{};
-  if (hints.empty()) return 0;
-  const auto& hint = *hints[size_t(Pick(int(hints.size())))];
-  const auto& first = *hint.FirstCard;
-  const auto& top = mode_->Stock->StockCardTop;
-  const bool onTableau = std::any_of(mode_->Cards->begin(), mode_->Cards->end(),
-                                     [&](const std::shared_ptr<TCard>& card) { return card.get() == &first; });
-  const bool onWaste = top && top->CardNumber == first.CardNumber && top->CardSuit == first.CardSuit;
-  if ((!onTableau && !onWaste) || Chance(10)) {
+  std::string fault;
+  const auto table = test_support::ReadKlondikeTable(*mode_, fault);
+  const auto moves = test_support::LegalKlondikeMoves(table, false);
+  // A turn with nothing in the stock would leave its D pressed for the next game.
+  if (moves.empty() || (Chance(Exploring() ? 10 : 3) && !mode_->Stock->Cards->IsEmpty())) {
+    if (test_support::LegalKlondikeMoves(table, true).empty()) return 0; // lost: nothing to do, ever
     if (Chance(50)) {
       world_.Click(int(TStock::StockX), int(TStock::StockY));
     } else {
@@ -104,15 +89,32 @@ int KlondikeSoak::Play() {
     }
     return 1;
   }
-  const int fromX = onWaste ? int(TStock::WasteX) : int(first.x);
+  std::vector<double> weights;
+  for (const auto& move : moves) {
+    const bool toFoundation = move.kind == test_support::KlondikeMoveKind::ToFoundation;
+    weights.push_back(Exploring()      ? 1.0
+                      : toFoundation    ? 20.0
+                      : move.uncovers   ? 10.0
+                      : move.fromColumn < 0 ? 5.0
+                                            : 1.0);
+  }
+  const auto& move = moves[std::discrete_distribution<size_t>(weights.begin(), weights.end())(random_)];
+  const TCard& card = *move.card;
+  const bool fromWaste = move.fromColumn < 0;
+  const int fromX = fromWaste ? int(TStock::WasteX) : int(card.x);
   // A card under a run shows only its top strip.
-  const int fromY = onWaste ? int(TStock::WasteY) : int(first.y) - (first.HasCardsOnTop ? 38 : 0);
-  const bool toFoundation = std::any_of(mode_->Foundation.begin(), mode_->Foundation.end(),
-                                        [&](const std::shared_ptr<TCard>& place) { return place == hint.SecondCard; });
-  if (toFoundation && !first.HasCardsOnTop && Chance(40)) {
-    world_.DoubleClick(fromX, fromY); // sends it to its foundation
+  const int fromY = fromWaste ? int(TStock::WasteY) : int(card.y) - (card.HasCardsOnTop ? 38 : 0);
+  if (move.kind == test_support::KlondikeMoveKind::ToFoundation) {
+    if (Chance(40)) {
+      world_.DoubleClick(fromX, fromY); // sends it to its foundation
+    } else {
+      world_.Drag(fromX, fromY, int(TGameModeKlondike::FoundationX[move.target]), int(TGameModeKlondike::FoundationY), 6);
+    }
     return 1;
   }
-  Drag(fromX, fromY, int(hint.SecondCard->x), int(hint.SecondCard->y));
+  const auto& column = table.columns[size_t(move.target)];
+  const int toX = column.empty() ? int(TGameModeKlondike::EmptyColumnX[move.target]) : int(column.back()->x);
+  const int toY = column.empty() ? int(TGameModeKlondike::EmptyColumnY) : int(column.back()->y);
+  world_.Drag(fromX, fromY, toX, toY, 6);
   return 1;
 }

@@ -5,9 +5,9 @@
 
 class TGameModeKlondike;
 
-// Klondike for the soak: moves are the game's own hints carried out with the
-// pointer (drags and double clicks), stock turns by click or the D key, and
-// the auto-complete button now and then. Every card once on the table.
+// Klondike for the soak: legal moves read off the table, carried out with
+// the pointer (drags and double clicks), stock turns by click or the D key,
+// and the auto-complete button when it shows. Every card once on the table.
 class KlondikeSoak : public SoakVariant {
 public:
   explicit KlondikeSoak(SoakWorld& world);
@@ -25,6 +25,5 @@ protected:
   int Play() override;
 
 private:
-  void Drag(int fromX, int fromY, int toX, int toY);
   std::shared_ptr<TGameModeKlondike> mode_;
 };

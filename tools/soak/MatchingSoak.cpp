@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <random>
 #include <vector>
 
 MatchingSoak::MatchingSoak(SoakWorld& world) : LayoutSoak(world, "Matching") {
@@ -61,14 +62,21 @@ int MatchingSoak::Play() {
   bool stockFits = false;
   for (const auto& card : clickable)
     for (const auto& stockCard : *mode_->Stock->Cards) stockFits |= stockCard->CardNumber == card->CardNumber;
+  const size_t layoutCards = clickable.size(); // the open stock cards follow
   for (const auto& open : {mode_->Stock->StockCard1, mode_->Stock->StockCard2})
     if (open && open->CardNumber != 0) clickable.push_back(open);
   std::vector<std::pair<std::shared_ptr<TCard>, std::shared_ptr<TCard>>> pairs;
-  for (const auto& a : clickable)
-    for (const auto& b : clickable)
-      if (a != b && a->CardNumber == b->CardNumber) pairs.push_back({a, b});
-  if (!pairs.empty() && (!stockFits || Chance(85))) {
-    const auto& [a, b] = pairs[size_t(Pick(int(pairs.size())))];
+  std::vector<double> weights;
+  for (size_t i = 0; i < clickable.size(); ++i)
+    for (size_t j = 0; j < clickable.size(); ++j)
+      if (i != j && clickable[i]->CardNumber == clickable[j]->CardNumber) {
+        pairs.push_back({clickable[i], clickable[j]});
+        // Pairs that clear layout cards first: two open stock cards paired
+        // may be the partners the layout still needs.
+        weights.push_back(Exploring() ? 1.0 : 1.0 + 2.0 * double((i < layoutCards) + (j < layoutCards)));
+      }
+  if (!pairs.empty() && (!stockFits || !Chance(15))) {
+    const auto& [a, b] = pairs[std::discrete_distribution<size_t>(weights.begin(), weights.end())(random_)];
     const auto second = b; // the first click may change the open places
     Click(*a);
     Click(*second);

@@ -11,6 +11,7 @@ SoakFigures SoakVariant::Run(int games, uint32_t seed) {
     random_.seed(seed + uint32_t(game) * 7919u);
     Seed(seed * 31u + uint32_t(game));
     layout_ = game;
+    exploring_ = game % 4 == 3;
     std::string fault = StartLayout(layout_);
     if (fault.empty()) fault = PlayGame();
     ++figures_.games;
@@ -36,33 +37,40 @@ std::string SoakVariant::StartLayout(int index) {
 
 std::string SoakVariant::PlayGame() {
   std::string beforeMove; // the table before the last move that can be taken back
-  for (int step = 0; step < 600; ++step) {
+  // How often each action comes, as percent thresholds of one roll: undo,
+  // hint, restart, new deal, save and load, next layout, quit; the rest plays.
+  struct Rates {
+    double undo, hint, restart, deal, save, layout, quit;
+  };
+  static constexpr Rates Careless{4, 8, 9, 10, 15, 15.5, 16}, ToWin{3, 6, 6.2, 6.4, 10, 10.1, 10.2};
+  const Rates& rates = exploring_ ? Careless : ToWin;
+  for (int step = 0; step < MaxSteps; ++step) {
     Settle();
     const std::string at = "step " + std::to_string(step) + ": ";
     if (Busy()) return at + "the table never came to rest";
     if (std::string fault = Check(); !fault.empty()) return at + fault;
     if (Mode().IsGameFinished()) return ++figures_.won, "";
     const double roll = std::uniform_real_distribution<double>(0, 100)(random_);
-    if (roll < 4 && UndoCount() > 0) {
+    if (roll < rates.undo && UndoCount() > 0) {
       Mode().Undo();
       Settle();
       ++figures_.undos;
       if (!beforeMove.empty() && Table() != beforeMove)
         return at + "undo did not bring back the table:\n  before " + beforeMove + "\n  undone " + Table();
       beforeMove.clear();
-    } else if (roll < 8) {
+    } else if (roll < rates.hint) {
       // The hint button: the hint shows at once and runs its glows.
       Mode().ResetHintTimer(0);
       world_.Tick(300);
       ++figures_.hints;
-    } else if (roll < 9) {
+    } else if (roll < rates.restart) {
       Mode().Reset();
       Settle();
       ++figures_.restarts;
       if (Table() != dealtTable_)
         return at + "restart did not bring back the deal:\n  dealt     " + dealtTable_ + "\n  restarted " + Table();
       beforeMove.clear();
-    } else if (roll < 10) {
+    } else if (roll < rates.deal) {
       Mode().Shuffle();
       Settle();
       ++figures_.deals;
@@ -70,14 +78,14 @@ std::string SoakVariant::PlayGame() {
       Dealt();
       dealtTable_ = Table();
       beforeMove.clear();
-    } else if (roll < 15) {
+    } else if (roll < rates.save) {
       if (std::string fault = SaveAndLoad(); !fault.empty()) return at + fault;
       beforeMove.clear();
-    } else if (roll < 15.5) {
+    } else if (roll < rates.layout) {
       ++figures_.layouts;
       if (std::string fault = StartLayout(++layout_); !fault.empty()) return at + fault;
       beforeMove.clear();
-    } else if (roll < 16) {
+    } else if (roll < rates.quit) {
       return ""; // the player quits this game
     } else {
       const std::string table = Table();

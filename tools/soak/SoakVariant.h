@@ -17,8 +17,9 @@ struct SoakFigures {
 };
 
 // A seeded bot playing one variant game after game as a player would:
-// random legal moves, undo, hint requests, restart, new deal, save and load,
-// next layout and quitting, the table checked after every step. The variant
+// legal moves (chosen to win, or carelessly), undo, hint requests, restart,
+// new deal, save and load, next layout and quitting, the table checked after
+// every step. The variant
 // says what its table is, what must hold of it, and what a legal move is.
 class SoakVariant {
 public:
@@ -55,6 +56,14 @@ protected:
   std::mt19937 random_;
   SoakFigures figures_;
 
+  // Steps a game may take; restarts, new deals, next layouts and quits are
+  // rare enough that most games run until won or lost.
+  static constexpr int MaxSteps = 1000;
+  // Every fourth game is played carelessly, the way that reaches odd tables:
+  // any legal move alike, frequent stock turns, saves, restarts and quits.
+  // The others are played to win, so that games end in wins.
+  bool Exploring() const { return exploring_; }
+
   // One game from its deal to its end: "" or what broke.
   virtual std::string PlayGame();
 
@@ -63,5 +72,6 @@ private:
   std::string SaveAndLoad();
 
   int layout_ = 0;
+  bool exploring_ = false;
   std::string dealtTable_;
 };

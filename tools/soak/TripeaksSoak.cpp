@@ -5,6 +5,7 @@
 #include "solitaire/TGameModeTripeaks.h"
 #include "solitaire/TTripeaksStock.h"
 
+#include <algorithm>
 #include <cstdio>
 
 TripeaksSoak::TripeaksSoak(SoakWorld& world) : LayoutSoak(world, "Tri Peaks") {
@@ -45,15 +46,42 @@ std::string TripeaksSoak::Check() {
 
 int TripeaksSoak::UndoCount() { return mode_->UndoList ? int(mode_->UndoList->size()) : 0; }
 
+// How many plays in a row `card` starts among the uncovered cards, not
+// counting `used` ones (a short look ahead: cards it uncovers are not known).
+int TripeaksSoak::RunFrom(const std::shared_ptr<TCard>& card, const std::vector<std::shared_ptr<TCard>>& uncovered,
+                          std::vector<bool>& used, int depth) const {
+  int best = 0;
+  if (depth < 6)
+    for (size_t i = 0; i < uncovered.size(); ++i) {
+      if (used[i] || !mode_->CheckIfMatchingCards(card, uncovered[i])) continue;
+      used[i] = true;
+      best = std::max(best, RunFrom(uncovered[i], uncovered, used, depth + 1));
+      used[i] = false;
+    }
+  return 1 + best;
+}
+
+// Plays whenever a card fits, the one that starts the longest run (the
+// top-most of equals, which uncovers most); the stock turns only when no
+// card fits, or now and then.
 int TripeaksSoak::Play() {
-  std::vector<std::shared_ptr<TCard>> uncovered, playable;
+  std::vector<std::shared_ptr<TCard>> uncovered;
   Uncovered(*mode_->Cards, uncovered);
   const auto open = mode_->Stock->StockCard1;
-  for (const auto& card : uncovered)
-    if (open && mode_->CheckIfMatchingCards(open, card)) playable.push_back(card);
+  std::shared_ptr<TCard> best;
+  int bestRun = 0;
+  std::vector<bool> used(uncovered.size(), false);
+  for (size_t i = 0; i < uncovered.size(); ++i) {
+    if (!open || !mode_->CheckIfMatchingCards(open, uncovered[i])) continue;
+    used[i] = true;
+    int run = RunFrom(uncovered[i], uncovered, used, 0);
+    used[i] = false;
+    if (Exploring()) run = Pick(100); // any card alike
+    if (run >= bestRun) best = uncovered[i], bestRun = run;
+  }
   const bool canTurn = mode_->Stock->Cards->CurrentPosition >= 0;
-  if (!playable.empty() && (!canTurn || Chance(85))) {
-    Click(*playable[size_t(Pick(int(playable.size())))]);
+  if (best && (!canTurn || !Chance(Exploring() ? 15 : 2))) {
+    Click(*best);
   } else if (canTurn) {
     TurnStock();
   } else {

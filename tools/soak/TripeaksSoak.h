@@ -3,11 +3,13 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class TGameModeTripeaks;
 
-// Tri Peaks for the soak over the standard layouts in turn: a click on a free
-// layout card one rank from the open card, or a stock turn. Layout cards only
+// Tri Peaks for the soak over the standard layouts in turn: a click on the
+// free layout card one rank from the open card that starts the longest run,
+// or a stock turn. Layout cards only
 // leave the table, the stock keeps every card it was dealt.
 class TripeaksSoak : public LayoutSoak {
 public:
@@ -26,6 +28,8 @@ protected:
   int Play() override;
 
 private:
+  int RunFrom(const std::shared_ptr<TCard>& card, const std::vector<std::shared_ptr<TCard>>& uncovered,
+              std::vector<bool>& used, int depth) const;
   std::shared_ptr<TGameModeTripeaks> mode_;
   std::map<std::string, int> dealt_;
   int stockDealt_ = 0;
