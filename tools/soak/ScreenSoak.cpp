@@ -45,7 +45,8 @@ void ScreenSoak::Run(int games, uint32_t seed) {
   world_.random.seed(seed);
   // The deals and the particle effects draw from the C generator.
   std::srand(seed);
-  while (!Done() && world_.figures.failures.size() < MostFailures) {
+  // At least two sessions: the second starts on the files the first wrote.
+  while ((!Done() || world_.figures.sessions < 2) && world_.figures.failures.size() < MostFailures) {
     if (!StartSession()) break;
     const int visits = 3 + world_.Pick(10);
     bool onTitle = true;
@@ -120,6 +121,14 @@ bool ScreenSoak::TitleVisit() {
   const int roll = world_.Pick(100);
   const char* button = roll < 62 ? "play" : roll < 72 ? "options" : roll < 80 ? "help" : roll < 88 ? "highscore"
                                                                                                     : "changeplayer";
+  // Every page once before the random walk goes on, so that a short run sees them all.
+  const std::pair<const char*, const char*> pages[] = {
+      {"options", "options"}, {"help", "help"}, {"highscores", "highscore"}, {"players", "changeplayer"}};
+  for (const auto& [page, pageButton] : pages)
+    if (!world_.figures.visits.count(page)) {
+      button = pageButton;
+      break;
+    }
   world_.ClickButton(TitleScreen->TitleMenu, button);
   const std::string page = button;
   if (page == "play") Play();
@@ -325,6 +334,7 @@ void ScreenSoak::Players() {
     world_.Fail("changeplayer opened no player manager");
     return;
   }
+  ++world_.figures.visits["players"];
   auto& list = *manager->ListBox;
   auto clickRow = [&](int row) {
     const int line = list.LineHeight;
