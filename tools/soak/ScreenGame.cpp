@@ -37,19 +37,33 @@ std::shared_ptr<TMenu> Buttons() { return GameGUI ? GameGUI->MainMenu : nullptr;
 } // namespace
 
 bool ScreenGame::Settle() {
-  if (!world_.FrameUntil([&] { return !table_.Busy() && !(GenerateScreen && GenerateScreen->Active); }, 3000)) {
+  // A won level takes over at once: its message holds the table, cards still in flight included.
+  const auto atRest = [&] {
+    return (!table_.Busy() || GameState->stateFinished) && !(GenerateScreen && GenerateScreen->Active);
+  };
+  if (!world_.FrameUntil(atRest, 3000)) {
     std::string why = GenerateScreen && GenerateScreen->Active ? "the generate screen is up" : table_.Why();
     if (GameMenu->Active) why += ", the pause menu is open";
-    if (GameGUI->OKInput || GameGUI->SaveGameNameInput || GameGUI->SaveGameManager || GameGUI->RestartInput ||
-        GameGUI->QuitInput || GameGUI->ShuffleInput)
-      why += ", a dialog is open";
+    if (!OpenDialogs().empty()) why += ", open: " + OpenDialogs();
     if (GameState->disableButtons) why += ", the buttons are held";
-    world_.Fail("the table never came to rest: " + why);
+    world_.Fail("the table never came to rest: " + why + "; the last action: " + lastAction_);
     return false;
   }
   world_.MoveMouse(790, 300);
   world_.Frame(25);
   return Healthy();
+}
+
+std::string ScreenGame::OpenDialogs() const {
+  std::string open;
+  const std::pair<const char*, std::shared_ptr<TDialog>> dialogs[] = {
+      {"message", GameGUI->OKInput},        {"name dialog", GameGUI->SaveGameNameInput},
+      {"file list", GameGUI->SaveGameManager}, {"restart question", GameGUI->RestartInput},
+      {"quit question", GameGUI->QuitInput},   {"reshuffle question", GameGUI->ShuffleInput},
+      {"clear question", GameGUI->ResetInput}};
+  for (const auto& [what, dialog] : dialogs)
+    if (dialog) open += std::string(open.empty() ? "" : ", ") + what + " \"" + Caption(dialog) + "\"";
+  return open;
 }
 
 bool ScreenGame::Healthy() {
@@ -62,6 +76,10 @@ bool ScreenGame::Healthy() {
     world_.Fail("a message nobody expected: " + Caption(GameGUI->OKInput));
     world_.ClickDialogButton(GameGUI->OKInput, "OK");
     world_.FrameUntil([] { return !GameGUI->OKInput; }, 200);
+    healthy = false;
+  }
+  if (GameGUI && !GameGUI->OKInput && !OpenDialogs().empty()) {
+    world_.Fail("a dialog stayed open: " + OpenDialogs());
     healthy = false;
   }
   if (world_.Ended()) {
@@ -334,6 +352,11 @@ void ScreenGame::Play(const std::string& variant, const std::string& loadedName)
       continue;
     }
     const double roll = std::uniform_real_distribution<double>(0, 100)(world_.random);
+    const char* action = roll < 4 ? "undo" : roll < 8 ? "hint" : roll < 9 ? "restart" : roll < 10 ? "reshuffle"
+                         : roll < 14 ? "save" : roll < 15 && variant_ == "klondike" ? "load" : roll < 16 ? "pause"
+                         : roll < 16.7 ? "back to menu" : "move";
+    world_.where += std::string(" (") + action + ")";
+    lastAction_ = world_.where;
     bool stay = true;
     if (roll < 4) {
       world_.ClickButton(Buttons(), "undo");

@@ -41,6 +41,8 @@ private:
   bool Settle();
   // Error reports, an error dialog nobody expected, the screen left.
   bool Healthy();
+  // The game's dialogs open now, with their captions ("" when none).
+  std::string OpenDialogs() const;
   bool OpenPauseMenu();
   bool ClosePauseMenu();
   // A yes/no question answered; true when it was Yes.
@@ -67,4 +69,5 @@ private:
   std::string variant_, extension_, playScreen_;
   std::string dealt_; // the table as dealt ("" when unknown, after a load)
   std::map<std::string, std::string> saved_; // saved game file -> its table
+  std::string lastAction_;
 };
