@@ -429,7 +429,8 @@ void ScreenGame::LoadLayout() {
   ++world_.figures.layoutsLoaded;
   const auto it = saved_.find(ProfileFolder() + chosen + ".layout");
   if (it != saved_.end() && it->second != table_.Cards())
-    world_.Fail("the loaded layout " + chosen + " differs from the saved one");
+    world_.Fail("the loaded layout " + chosen + " differs from the saved one:\n  saved  " + it->second +
+                "\n  loaded " + table_.Cards());
 }
 
 void ScreenGame::Edit() {
