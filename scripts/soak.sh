@@ -1,14 +1,23 @@
 #!/bin/sh
 # The long soak: a seeded bot plays every variant headless, GAMES games each
 # (default 1000), and prints games played and won, saves and loads, and the
-# invariant failures. Not run in CI (CTest runs a short one: soak_short).
+# invariant failures; then the real game is walked through its screens like a
+# player, SCREEN_GAMES games of each variant and editor visits (default 100;
+# 0 skips it), with its figures. Not run in CI (CTest runs short ones:
+# soak_short, soak_screens_short).
 #   scripts/soak.sh [GAMES] [SEED]     (build folder: BUILD, default build)
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$here/build}
 games=${1:-1000}
 seed=${2:-1}
+screen_games=${SCREEN_GAMES:-100}
 export SDL_VIDEODRIVER=dummy SDL_RENDER_DRIVER=software ALSOFT_DRIVERS=null
 export MARROWDECK_DATA=${MARROWDECK_DATA:-$build/gamedata} MARROWDECK_SOURCE=$here
 cmake --build "$build" --target soak
-exec "$build/tools/soak/soak" --games "$games" --seed "$seed"
+status=0
+"$build/tools/soak/soak" --games "$games" --seed "$seed" || status=1
+if [ "$screen_games" -gt 0 ]; then
+  "$build/tools/soak/soak" --screens --games "$screen_games" --seed "$seed" || status=1
+fi
+exit $status

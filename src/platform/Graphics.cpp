@@ -50,6 +50,7 @@ struct GraphicsState {
   int quickPresents = 0;
   Clock::duration framePeriod = std::chrono::microseconds(16667);
   Clock::time_point nextFrame;
+  bool paced = true; // Flip sleeps to the next refresh slot
 
   DrawList list;
   uint64_t frame = 1;         // counts Flips
@@ -420,6 +421,8 @@ void SetVSync(bool on) {
   if (SDL_RenderSetVSync(g.renderer.get(), on ? 1 : 0) == 0) g.vsyncRenderer = on;
 }
 
+void SetFramePacing(bool on) { G().paced = on; }
+
 bool VSyncActive() {
   GraphicsState& g = G();
   return g.renderer && g.vsyncRequested && g.vsyncRenderer && !g.softwareRenderer && !g.vsyncIneffective;
@@ -656,7 +659,7 @@ namespace {
 void WaitForNextSlot(Clock::time_point now) {
   GraphicsState& g = G();
   g.nextFrame += g.framePeriod;
-  if (g.nextFrame < now) g.nextFrame = now;
+  if (g.nextFrame < now || !g.paced) g.nextFrame = now;
   else std::this_thread::sleep_until(g.nextFrame);
 }
 

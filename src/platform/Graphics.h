@@ -31,6 +31,10 @@ bool SetFullScreen(bool fullScreen);
 bool IsFullScreen();
 void SetVSync(bool on);
 bool VSyncActive(); // true only when the flip really waits for the retrace
+// Without a retrace to wait for, Flip keeps the display's pace by sleeping
+// (on by default). Off, frames follow each other at once: for tools that
+// drive the game on its own clock faster than real time.
+void SetFramePacing(bool on);
 
 int DesktopWidth();
 int DesktopHeight();

@@ -41,6 +41,14 @@ void InstallHooks() {
   SystemInputPump = [] { Game->DoPeekEvent(); };
   MouseFlushHook = [] {
     if (Game && Game->Mouse) Game->Mouse->ClearButtons();
+    // The card games read their clicks of this tick from GameMouse, counted
+    // before the screen's logic: a press that closed a dialog this tick is
+    // forgotten there too, so it cannot place, pick up or turn a card.
+    if (GameMouse) {
+      GameMouse->MBL = GameMouse->MBR = GameMouse->MBLDC = 0;
+      GameMouse->DragStartX = GameMouse->DragStartY = -1;
+      GameMouse->IsDragging = 0;
+    }
   };
   ErrorTextHook = [](int x, int y, const std::string& text) {
     if (!Fonts[0]) return;

@@ -5,11 +5,13 @@
 #include "SessionWorld.h"
 
 #include "platform/Files.h"
+#include "player/TSaveGameManager.h"
 #include "resources/TGameText.h"
 #include "screens/TGameGUI.h"
 #include "screens/TGameScreen.h"
 #include "screens/TPlayScreen.h"
 #include "solitaire/TCard.h"
+#include "solitaire/TCardLayoutFile.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeEditor.h"
 #include "solitaire/TState.h"
@@ -19,6 +21,7 @@
 #include "ui/TLabel.h"
 #include "ui/TMenu.h"
 #include "ui/TTextInput.h"
+#include "ui/VQListBox.h"
 
 namespace {
 
@@ -117,6 +120,27 @@ TEST_F(EditorSessionTest, SaveChecksTheLayoutThenAsksItsNameAndWritesTheFileFrom
   ClickButton("savecustom");
   ASSERT_TRUE(GameGUI->SaveGameNameInput);
   EXPECT_EQ(GameGUI->SaveGameNameInput->TextInput->Text, "Mine");
+}
+
+TEST_F(EditorSessionTest, TheDoubleClickThatLoadsALayoutPlacesNoCard) {
+  // The press that answers the file list belongs to the list: the editor,
+  // which places a card on a press, must not see it too.
+  std::string original;
+  ASSERT_TRUE(platform::ReadWholeFile(test_support::DataPath("layouts/matching/001.layout"), original));
+  folder.Write("Start.layout", original);
+  TCardList expected;
+  ASSERT_EQ(TCardLayoutFile::Parse(original, expected, 0, 0), 1);
+  ClickButton("loadcustom");
+  auto manager = GameGUI->SaveGameManager;
+  ASSERT_TRUE(manager);
+  WaitOpen(*manager);
+  const auto& list = *manager->ListBox;
+  const int x = int(list.BoxX + list.BoxW / 2), y = int(list.BoxY) + list.LineHeight / 2;
+  ASSERT_EQ(editor->IsCardWithinBoundsAt(x, y), 1);
+  DoubleClick(x, y);
+  ASSERT_TRUE(TickUntil([] { return !GameGUI->SaveGameManager; }, 400));
+  Tick(5);
+  EXPECT_EQ(editor->Cards->Count(), expected.Count());
 }
 
 TEST_F(EditorSessionTest, ALoadedLayoutSavedUnderANewNameGivesTheSameBytesAndLiesInTheArea) {

@@ -1,10 +1,12 @@
 // soak: plays the game's variants headless with a seeded bot and prints what
 // it did and what broke.
 //   soak [--games N] [--seed S] [--variant klondike|tripeaks|matching|editor]...
+//   soak --screens [--games N] [--seed S]   the real game walked through its screens
 // Exits 1 when any invariant failed.
 #include "EditorSoak.h"
 #include "KlondikeSoak.h"
 #include "MatchingSoak.h"
+#include "ScreenSoak.h"
 #include "SoakWorld.h"
 #include "TripeaksSoak.h"
 
@@ -31,16 +33,19 @@ int main(int argc, char** argv) {
   int games = 20;
   uint32_t seed = 1;
   std::vector<std::string> variants;
+  bool screens = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--games" && i + 1 < argc) games = std::atoi(argv[++i]);
+    if (arg == "--screens") screens = true;
+    else if (arg == "--games" && i + 1 < argc) games = std::atoi(argv[++i]);
     else if (arg == "--seed" && i + 1 < argc) seed = uint32_t(std::strtoul(argv[++i], nullptr, 10));
     else if (arg == "--variant" && i + 1 < argc) variants.push_back(argv[++i]);
     else {
-      std::fprintf(stderr, "usage: soak [--games N] [--seed S] [--variant klondike|tripeaks|matching|editor]...\n");
+      std::fprintf(stderr, "usage: soak [--screens] [--games N] [--seed S] [--variant klondike|tripeaks|matching|editor]...\n");
       return 2;
     }
   }
+  if (screens) return RunScreenSoak(games, seed);
   if (variants.empty()) variants = {"klondike", "tripeaks", "matching", "editor"};
 
   std::vector<SoakFigures> figures;
