@@ -77,6 +77,7 @@ struct GraphicsStateHolder {
   GraphicsState state;
   ~GraphicsStateHolder() {
     state.target = nullptr;
+    state.list.Clear(); // its kept pixels go with the renderer
     state.canvas.reset();
     state.renderer.reset();
     state.window.reset();
@@ -304,7 +305,7 @@ void RendererLost() {
 
 void CanvasLost() {
   GraphicsState& g = G();
-  g.list.Invalidate();
+  g.list.Clear(); // the kept pixels were a target too
   g.windowStale = true;
 }
 
@@ -350,6 +351,7 @@ bool OpenGraphics(const GraphicsConfig& config) {
   SDL_RendererInfo info{};
   SDL_GetRendererInfo(g.renderer.get(), &info);
   g.softwareRenderer = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+  g.list.KeepFrameStarts(g.softwareRenderer);
   g.vsyncRequested = config.vsync;
   g.vsyncRenderer = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
   g.vsyncIneffective = false;
