@@ -13,8 +13,9 @@
 # - the CPU of the game process on each screen it can reach, the median of
 #   REPEAT windows of QUIET seconds each: the title (its logo glows), the
 #   title paused with P (a still screen), a Klondike table at rest after the
-#   deal (the timer off, the pointer at rest), and the drawing layer's test
-#   scene, still and moving.
+#   deal (the timer off, the pointer at rest), the Tri Peaks level list (its
+#   header and selected frame pulse), and the drawing layer's test scene,
+#   still and moving.
 # Every start has the player "Tester" ready, so the title shows its menu
 # rather than the first start's name prompt. The load average is printed
 # before and after: the machine may be shared.
@@ -136,6 +137,9 @@ is_table() {
   read -r r g b < <(region_rgb "$1" 25 518 60 8)
   [ "$g" -gt $((r + 30)) ] && [ "$g" -gt 100 ]
 }
+# A level list: the "standard" side of its switch in gold, the other not.
+is_gold() { read -r r g b < <(region_rgb "$1" "$2" "$3" 30 12); [ "$r" -gt 150 ] && [ "$b" -lt $((r - 60)) ]; }
+is_level_list() { is_gold "$1" 225 99 && ! is_gold "$1" 435 99; }
 # Polls screenshots for up to $2 seconds until the predicate $1 holds for one.
 wait_for() {
   local i
@@ -226,6 +230,33 @@ if [ -n "$WID" ]; then
 fi
 stop_game
 
+# --- The Tri Peaks level list, in a start of its own ---------------------------
+fresh_home levels
+"$GAME" --windowed >"$WORK/game.out" 2>&1 &
+GAME_PID=$!
+WID=$(timeout 20 xdotool search --sync --onlyvisible --name '^Marrowdeck$' | head -1)
+LIST_CPU="-"
+if [ -n "$WID" ]; then
+  xdotool mousemove --window "$WID" 40 40
+  wait_for is_title_menu 60 || echo "the title menu did not show" >&2
+  sleep 1
+  click_at 400 229
+  if wait_for is_play_screen 30; then
+    sleep 1
+    click_at 400 295
+    xdotool mousemove --window "$WID" 790 590
+    if wait_for is_level_list 30; then
+      sleep "$SETTLE"
+      LIST_CPU=$(cpu_median "$GAME_PID")
+    else
+      echo "Tri Peaks did not open its level list" >&2
+    fi
+  else
+    echo "play did not open the play screen" >&2
+  fi
+fi
+stop_game
+
 # --- The test scene ---------------------------------------------------------
 SCENE_STILL="-"
 SCENE_MOVING="-"
@@ -255,6 +286,7 @@ printf '%-48s %s\n' "threads" "$THREADS"
 printf '%-48s %s %%\n' "CPU, title (glowing logo), $CPU_WHAT" "$TITLE_CPU"
 printf '%-48s %s %%\n' "CPU, title paused (still), $CPU_WHAT" "$PAUSED_CPU"
 printf '%-48s %s %%\n' "CPU, Klondike table at rest, $CPU_WHAT" "$TABLE_CPU"
+printf '%-48s %s %%\n' "CPU, Tri Peaks level list, $CPU_WHAT" "$LIST_CPU"
 printf '%-48s %s %%\n' "CPU, test scene still, $CPU_WHAT" "$SCENE_STILL"
 printf '%-48s %s %%\n' "CPU, test scene moving, $CPU_WHAT" "$SCENE_MOVING"
 printf '%-48s %s / %s\n' "load average before / after" "$LOAD_BEFORE" "$LOAD_AFTER"

@@ -132,10 +132,24 @@ bool DrawCommand::Covers(int width, int height) const {
   return paintsOver && x <= 0 && y <= 0 && x + w >= float(width) && y + h >= float(height);
 }
 
+void DrawList::TextureDeleter::operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+
 void DrawList::Clear() {
   current_.clear();
   previous_.clear();
   previousValid_ = false;
+  prefix_.clear();
+  prefixPixels_.reset();
+  prefixValid_ = false;
+  lastSame_ = -1;
+}
+
+void DrawList::KeepFrameStarts(bool on) {
+  if (on == keepStarts_) return;
+  keepStarts_ = on;
+  prefix_.clear();
+  prefixPixels_.reset();
+  prefixValid_ = false;
 }
 
 int DrawList::LastCover(const std::vector<DrawCommand>& commands, int width, int height) {
@@ -144,13 +158,17 @@ int DrawList::LastCover(const std::vector<DrawCommand>& commands, int width, int
   return -1;
 }
 
-PixelRect DrawList::Changed(int base, int width, int height) const {
+PixelRect DrawList::Changed(int base, int width, int height, int& same) const {
   const PixelRect canvas{0, 0, width, height};
   const int count = int(current_.size()) - base, previousCount = int(previous_.size()) - previousBase_;
+  same = 0;
+  while (same < count && same < previousCount &&
+         current_[size_t(base + same)].SameAs(previous_[size_t(previousBase_ + same)]))
+    ++same;
   PixelRect dirty;
   // Pixels outside every command that differs are painted by the same
   // commands in the same order as last time, over the same cover.
-  for (int i = 0; i < std::max(count, previousCount); ++i) {
+  for (int i = same; i < std::max(count, previousCount); ++i) {
     const DrawCommand* now = i < count ? &current_[size_t(base + i)] : nullptr;
     const DrawCommand* before = i < previousCount ? &previous_[size_t(previousBase_ + i)] : nullptr;
     if (now && before && now->SameAs(*before)) continue;
@@ -175,17 +193,56 @@ PixelRect DrawList::Changed(int base, int width, int height) const {
   return dirty;
 }
 
+bool DrawList::PrefixKept(int base) const {
+  if (!prefixValid_ || prefix_.size() > current_.size() - size_t(base)) return false;
+  for (size_t i = 0; i < prefix_.size(); ++i)
+    if (!current_[size_t(base) + i].SameAs(prefix_[i])) return false;
+  return true;
+}
+
+void DrawList::DrawPart(SDL_Renderer* renderer, int base, int same, const PixelRect& dirty, int width, int height) {
+  int start = base;
+  if (keepStarts_ && same > 0 && !PrefixKept(base) && same == lastSame_) {
+    // The same first commands two frames in a row: keep the canvas as they
+    // leave it, drawn whole into a texture of its own.
+    SDL_Texture* canvas = SDL_GetRenderTarget(renderer);
+    if (!prefixPixels_)
+      prefixPixels_.reset(
+          SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height));
+    if (canvas && prefixPixels_ && SDL_SetRenderTarget(renderer, prefixPixels_.get()) == 0) {
+      SDL_SetTextureBlendMode(prefixPixels_.get(), SDL_BLENDMODE_NONE);
+      for (int i = base; i < base + same; ++i) Execute(renderer, current_[size_t(i)]);
+      SDL_SetRenderTarget(renderer, canvas);
+      prefix_.assign(current_.begin() + base, current_.begin() + base + same);
+      for (DrawCommand& command : prefix_) command.texture = nullptr; // compared, never drawn
+      prefixValid_ = true;
+    }
+  }
+  if (PrefixKept(base)) {
+    // Unclipped, unscaled and unblended: the kept pixels exactly.
+    const SDL_Rect part{dirty.x, dirty.y, dirty.w, dirty.h};
+    SDL_RenderSetClipRect(renderer, nullptr);
+    SDL_RenderCopy(renderer, prefixPixels_.get(), &part, &part);
+    start = base + int(prefix_.size());
+  }
+  const bool whole = dirty == PixelRect{0, 0, width, height};
+  for (size_t i = size_t(start); i < current_.size(); ++i)
+    if (!Intersect(current_[i].Bounds(), dirty).Empty()) Execute(renderer, current_[i], whole ? nullptr : &dirty);
+}
+
 PixelRect DrawList::Rasterise(SDL_Renderer* renderer, int width, int height) {
   const PixelRect canvas{0, 0, width, height};
   const int cover = LastCover(current_, width, height);
   const int base = std::max(cover, 0);
-  PixelRect dirty = cover >= 0 && previousValid_ ? Changed(base, width, height) : canvas;
-  if (dirty == canvas) {
+  int same = -1;
+  PixelRect dirty = cover >= 0 && previousValid_ ? Changed(base, width, height, same) : canvas;
+  if (dirty == canvas && same <= 0) {
     for (size_t i = size_t(base); i < current_.size(); ++i) Execute(renderer, current_[i]);
   } else if (!dirty.Empty()) {
-    for (size_t i = size_t(base); i < current_.size(); ++i)
-      if (!Intersect(current_[i].Bounds(), dirty).Empty()) Execute(renderer, current_[i], &dirty);
+    DrawPart(renderer, base, same, dirty, width, height);
   }
+  // A frame drawn whole because nothing was kept says nothing of how frames begin.
+  if (!dirty.Empty() && same >= 0) lastSame_ = same;
   // Without a cover the canvas now depends on what lay under the frame.
   previousValid_ = cover >= 0;
   previousBase_ = base;

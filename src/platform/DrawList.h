@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct SDL_Renderer;
+struct SDL_Texture;
 
 // Platform-private: the drawing calls of one frame, kept until the frame is
 // shown, so that a frame drawn exactly like the previous one costs nothing and
@@ -64,18 +66,43 @@ public:
   // The canvas no longer holds the previous frame (new canvas, lost renderer,
   // drawing that went past the list): the next frame is drawn whole.
   void Invalidate() { previousValid_ = false; }
+  // Forgets every frame and frees the kept pixels (before the renderer goes,
+  // or when the renderer has lost what its targets held).
   void Clear();
+  // Whether a frame's unchanged beginning is kept as pixels of its own (worth
+  // it where the processor rasterises; a graphics card draws it for nothing).
+  void KeepFrameStarts(bool on);
 
   // Carries out one command, clipped to `limit` as well when given.
   static void Execute(SDL_Renderer* renderer, const DrawCommand& command, const PixelRect* limit = nullptr);
 
 private:
+  struct TextureDeleter {
+    void operator()(SDL_Texture* texture) const;
+  };
+
   static int LastCover(const std::vector<DrawCommand>& commands, int width, int height);
-  PixelRect Changed(int base, int width, int height) const;
+  // The changed part; `same` is how many commands from `base` on equal the previous frame's.
+  PixelRect Changed(int base, int width, int height, int& same) const;
+  // Draws the commands from `base` on inside `dirty`, the first `same` of
+  // them unchanged since the previous frame.
+  void DrawPart(SDL_Renderer* renderer, int base, int same, const PixelRect& dirty, int width, int height);
+  bool PrefixKept(int base) const;
 
   std::vector<DrawCommand> current_, previous_; // storage reused frame after frame
   int previousBase_ = 0;
   bool previousValid_ = false;
+
+  // The whole canvas as the first commands of a frame leave it (`prefix_`,
+  // from its cover on). When a frame begins with those very commands, the
+  // changed part starts from these pixels instead of drawing them again: a
+  // still screen under a glowing logo or fireworks costs only what changes
+  // on it. Made once the same commands have begun two frames in a row.
+  std::unique_ptr<SDL_Texture, TextureDeleter> prefixPixels_;
+  std::vector<DrawCommand> prefix_;
+  bool prefixValid_ = false;
+  bool keepStarts_ = true;
+  int lastSame_ = -1;
 };
 
 } // namespace platform

@@ -78,6 +78,7 @@ struct GraphicsStateHolder {
   GraphicsState state;
   ~GraphicsStateHolder() {
     state.target = nullptr;
+    state.list.Clear(); // its kept pixels go with the renderer
     state.canvas.reset();
     state.renderer.reset();
     state.window.reset();
@@ -211,6 +212,30 @@ void DrawListNow() {
   g.unshown = Union(g.unshown, g.list.Rasterise(g.renderer.get(), g.width, g.height));
 }
 
+// The software renderer blends every pixel of a picture, the fully
+// transparent ones too, which change nothing when blended or added: an
+// unscaled copy there draws only the picture's visible rectangle, at the
+// same whole-pixel offset, so that the pixels are exactly those of the whole
+// copy (the renderer cuts a position down to whole pixels, which moves an
+// offset unchanged for positions at or right of and below the origin).
+void TrimTransparentEdges(DrawCommand& command, const Texture& texture) {
+  GraphicsState& g = G();
+  const Texture::Rect& visible = texture.Visible();
+  if (!g.softwareRenderer || g.target || command.kind != DrawCommand::Kind::Copy || command.sourced) return;
+  if (command.blend != int(SDL_BLENDMODE_BLEND) && command.blend != int(SDL_BLENDMODE_ADD)) return;
+  if (command.w != float(command.textureW) || command.h != float(command.textureH)) return;
+  if (!(command.x >= 0 && command.y >= 0) && !(command.x == std::floor(command.x) && command.y == std::floor(command.y)))
+    return;
+  if (visible.w == command.textureW && visible.h == command.textureH) return;
+  if (visible.w <= 0 || visible.h <= 0) return; // nothing shows: kept whole, as drawn before
+  command.sourced = true;
+  command.source = PixelRect{visible.x, visible.y, visible.w, visible.h};
+  command.x += float(visible.x);
+  command.y += float(visible.y);
+  command.w = float(visible.w);
+  command.h = float(visible.h);
+}
+
 void Submit(const DrawCommand& command) {
   GraphicsState& g = G();
   if (command.texture) command.texture->recordedFrame = g.frame;
@@ -249,7 +274,22 @@ std::unique_ptr<Texture> Texture::Create(const Pixmap& pixels, bool filter, bool
   SDL_SetTextureScaleMode(handle, filter ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
   bool opaque = !target;
   for (size_t i = 3; opaque && i < pixels.rgba.size(); i += 4) opaque = pixels.rgba[i] == 255;
-  return std::make_unique<Texture>(handle, g.generation, opaque);
+  auto texture = std::make_unique<Texture>(handle, g.generation, opaque);
+  Texture::Rect visible{0, 0, pixels.width, pixels.height};
+  if (!target && !opaque) {
+    int left = pixels.width, top = pixels.height, right = -1, bottom = -1;
+    for (int y = 0; y < pixels.height; ++y)
+      for (int x = 0; x < pixels.width; ++x)
+        if (pixels.Pixel(x, y)[3] != 0) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+          top = std::min(top, y);
+          bottom = std::max(bottom, y);
+        }
+    visible = right < 0 ? Texture::Rect{} : Texture::Rect{left, top, right - left + 1, bottom - top + 1};
+  }
+  texture->SetVisible(visible);
+  return texture;
 }
 
 // ---- Window and renderer -----------------------------------------------------
@@ -309,7 +349,7 @@ void RendererLost() {
 
 void CanvasLost() {
   GraphicsState& g = G();
-  g.list.Invalidate();
+  g.list.Clear(); // the kept pixels were a target too
   g.windowStale = true;
 }
 
@@ -355,6 +395,7 @@ bool OpenGraphics(const GraphicsConfig& config) {
   SDL_RendererInfo info{};
   SDL_GetRendererInfo(g.renderer.get(), &info);
   g.softwareRenderer = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+  g.list.KeepFrameStarts(g.softwareRenderer);
   g.vsyncRequested = config.vsync;
   g.vsyncRenderer = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
   g.vsyncIneffective = false;
@@ -579,6 +620,8 @@ void DrawPicture(Picture& picture, float x, float y, int frame) {
     command.centreX = handleX * sx;
     command.centreY = handleY * sy;
     command.flip = flip;
+  } else {
+    TrimTransparentEdges(command, *texture);
   }
   Submit(command);
 }

@@ -22,6 +22,13 @@ public:
   unsigned Generation() const { return generation_; }
   // Every pixel fully opaque (never true for render targets, whose pixels change).
   bool Opaque() const { return opaque_; }
+  // The smallest rectangle outside which every pixel is fully transparent
+  // (the whole texture for render targets); empty when nothing shows.
+  struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+  };
+  const Rect& Visible() const { return visible_; }
+  void SetVisible(const Rect& visible) { visible_ = visible; }
   // A number unique to the texture's pixels, renewed when a render target is drawn into.
   uint64_t Serial() const { return serial_; }
   void PixelsChanged();
@@ -36,6 +43,7 @@ private:
   unsigned generation_;
   bool opaque_;
   uint64_t serial_;
+  Rect visible_;
 };
 
 } // namespace platform

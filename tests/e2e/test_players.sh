@@ -52,13 +52,30 @@ expect() {
   found=$(wait_for_shot "${name}_" "$predicate" "$seconds") || fail "$what"
   cp "$found" "$SHOTS/$name.png"
 }
+welcome_crop() { convert "$SHOTS/$1.png" -crop 300x30+250+530 +repage "$SHOTS/$1-welcome.png"; }
+# The welcome line shown, and unchanged over the last three looks: the
+# sparkles the pointer dropped near it (they live one and a half seconds
+# and fall) have faded.
+welcome_settled() {
+  welcome_shown "$1" || return 1
+  convert "$1" -crop 300x30+250+530 +repage "$WORK/welcome_now.png"
+  if [ -f "$WORK/welcome_last.png" ] &&
+    [ "$(compare -metric AE "$WORK/welcome_now.png" "$WORK/welcome_last.png" null: 2>&1 | cut -d' ' -f1)" = 0 ]; then
+    WELCOME_STILL=$((WELCOME_STILL + 1))
+  else
+    WELCOME_STILL=0
+  fi
+  mv "$WORK/welcome_now.png" "$WORK/welcome_last.png"
+  [ "$WELCOME_STILL" -ge 2 ]
+}
 # The welcome line with the pointer (and its sparkles) parked far from it.
 expect_welcome() {
   xdotool mousemove --window "$WID" 790 10
   sleep 1.5
-  expect "$1" welcome_shown "$2"
+  rm -f "$WORK/welcome_last.png"
+  WELCOME_STILL=0
+  expect "$1" welcome_settled "$2"
 }
-welcome_crop() { convert "$SHOTS/$1.png" -crop 300x30+250+530 +repage "$SHOTS/$1-welcome.png"; }
 same_welcome() {
   welcome_crop "$1"; welcome_crop "$2"
   [ "$(compare -metric AE "$SHOTS/$1-welcome.png" "$SHOTS/$2-welcome.png" null: 2>&1 | cut -d' ' -f1)" = 0 ]

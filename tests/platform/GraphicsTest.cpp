@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace platform;
 
 namespace {
@@ -88,6 +90,48 @@ TEST_F(GraphicsTest, ColourAndAlphaModulateThePicture) {
   EXPECT_RGB_NEAR(At(frame, 45, 5), 200, 100, 50);
   EXPECT_RGB_NEAR(At(frame, 60, 5), 100, 50, 25);
   EXPECT_RGB_NEAR(At(frame, 61, 5), 0, 0, 0);
+}
+
+// A picture with fully transparent edges, blended or added with any colour
+// and alpha, at whole and fractional positions on either side of the
+// origin, gives exactly the pixels of a copy of its whole rectangle.
+TEST_F(GraphicsTest, APictureWithClearEdgesDrawsExactlyLikeItsWholeRectangle) {
+  Pixmap backdrop = test_support::SolidPixmap(800, 600, 0, 0, 0);
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) {
+      uint8_t* p = backdrop.Pixel(x, y);
+      p[0] = uint8_t(x * 3), p[1] = uint8_t(y * 5), p[2] = uint8_t(x ^ y);
+    }
+  auto background = Picture::FromPixmap(backdrop, 0);
+  Pixmap edged = test_support::SolidPixmap(40, 30, 0, 0, 0, 0);
+  for (int y = 6; y < 25; ++y)
+    for (int x = 9; x < 33; ++x) {
+      uint8_t* p = edged.Pixel(x, y);
+      p[0] = uint8_t(x * 9), p[1] = uint8_t(y * 13), p[2] = 200, p[3] = uint8_t(x * y % 256);
+    }
+  for (int flags : {0, int(picture_flags::Filter)}) {
+    auto picture = Picture::FromPixmap(edged, flags);
+    const float places[][2] = {{100, 100}, {200.5f, 100.25f}, {-12, 300}, {-4.5f, -2.5f}, {-12.5f, 400.5f}, {700.75f, -7}};
+    for (Blend blend : {Blend::Alpha, Blend::Light})
+      for (const auto& at : places) {
+        SCOPED_TRACE(std::to_string(at[0]) + "," + std::to_string(at[1]));
+        auto draw = [&](bool whole) {
+          ResetDrawState();
+          SetBlend(Blend::Solid);
+          DrawPicture(*background, 0, 0);
+          SetBlend(blend);
+          SetColor(250, 180, 90);
+          SetAlpha(0.6f);
+          if (whole) DrawSubPicture(*picture, at[0], at[1], 40, 30, 0, 0, 40, 30);
+          else DrawPicture(*picture, at[0], at[1]);
+          ResetDrawState();
+          return Grab();
+        };
+        const Pixmap drawn = draw(false), whole = draw(true);
+        EXPECT_TRUE(drawn.rgba == whole.rgba);
+        Flip(false);
+      }
+  }
 }
 
 TEST_F(GraphicsTest, RotationAndScaleTurnAboutTheHandle) {
