@@ -353,7 +353,8 @@ TEST_F(HostileFolderTest, TriPeaksAndMatchingSavesListedOnThePlayScreensRefuseWh
 TEST_F(HostileFolderTest, OwnLayoutListsOfTriPeaksAndMatchingOpenAndRefuseWhatCannotBeRead) {
   std::string good;
   ASSERT_TRUE(platform::ReadWholeFile(test_support::DataPath("layouts/matching/001.layout"), good));
-  const auto entries = Plant("layout", good, Outcome::Either, Outcome::Taken, Outcome::Either);
+  // A layout without a card is refused too: it would be won before a move.
+  const auto entries = Plant("layout", good, Outcome::Refused, Outcome::Taken, Outcome::Either);
   const auto before = Planted(".layout");
   for (const std::shared_ptr<TLevelPlayScreen>& screen :
        {std::shared_ptr<TLevelPlayScreen>(TripeaksPlayScreen), std::shared_ptr<TLevelPlayScreen>(MatchingPlayScreen)}) {
@@ -387,6 +388,7 @@ TEST_F(HostileFolderTest, OwnLayoutListsOfTriPeaksAndMatchingOpenAndRefuseWhatCa
         continue;
       }
       Tick(50);
+      EXPECT_EQ(GameState->stateFinished, 0) << screen->name << " " << Printable(entry.stem) << " won unplayed";
       // A layout no deal fits says so and leads back by itself.
       if (GameGUI->OKInput) {
         CloseError([] { return GameGUI->OKInput; });
