@@ -91,18 +91,25 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
 }
 
+// `path` opened for reading when it is a regular file of at most `maxBytes`,
+// else -1. Opened without blocking, so that a named pipe or a device in the
+// data never stalls the game: anything but a regular file is refused unread.
+int OpenRegularFile(const std::string& path, int64_t maxBytes, struct stat& info) {
+  int fd = open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return -1;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 template <typename Buffer>
 bool ReadInto(const std::string& path, Buffer& out, int64_t maxBytes) {
   out.clear();
-  // Opened without blocking, so that a named pipe or a device in the data
-  // never stalls the game: anything but a regular file is refused unread.
-  int fd = open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return false;
   struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes) {
-    close(fd);
-    return false;
-  }
+  int fd = OpenRegularFile(path, maxBytes, info);
+  if (fd < 0) return false;
   out.resize(size_t(info.st_size));
   size_t done = 0;
   bool ok = true;
@@ -150,6 +157,8 @@ bool FolderExists(const std::string& path) {
   return stat(ResolvePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool EntryExists(const std::string& path) { return Exists(ResolvePath(path)); }
+
 bool CreateFolder(const std::string& path) {
   if (FolderExists(path)) return true;
   return mkdir(ResolvePath(path).c_str(), 0755) == 0 || (errno == EEXIST && FolderExists(path));
@@ -196,6 +205,8 @@ bool ListFolderChecked(const std::string& folder, const std::string& extension, 
       continue;
     }
     if (!extension.empty()) {
+      // A named pipe, a device or a socket under a file's name is no file of that kind.
+      if (!S_ISREG(info.st_mode)) continue;
       size_t dot = name.rfind('.');
       if (dot == std::string::npos || !EqualNoCase(name.substr(dot + 1), extension)) continue;
     }
@@ -211,6 +222,14 @@ bool FolderIdentity(const std::string& path, uint64_t& device, uint64_t& inode) 
   if (stat(ResolvePath(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
   device = uint64_t(info.st_dev);
   inode = uint64_t(info.st_ino);
+  return true;
+}
+
+bool CanReadFile(const std::string& path, int64_t maxBytes) {
+  struct stat info {};
+  int fd = OpenRegularFile(path, maxBytes, info);
+  if (fd < 0) return false;
+  close(fd);
   return true;
 }
 

@@ -14,6 +14,7 @@ std::string ResolvePath(const std::string& path);
 
 bool FileExists(const std::string& path);   // regular file (case-insensitive)
 bool FolderExists(const std::string& path); // folder (case-insensitive)
+bool EntryExists(const std::string& path);  // anything, even a broken link (case-insensitive)
 bool CreateFolder(const std::string& path);  // one level
 bool CreateFolders(const std::string& path); // with missing parents
 bool DeleteFile(const std::string& path);
@@ -37,6 +38,8 @@ bool FolderIdentity(const std::string& path, uint64_t& device, uint64_t& inode);
 // something else (a folder, a named pipe, a device). `maxBytes`
 // bounds what is accepted (a larger file is refused).
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, int64_t maxBytes = 512ll << 20);
+// Whether ReadWholeFile could open `path` (with the same `maxBytes`), without reading it.
+bool CanReadFile(const std::string& path, int64_t maxBytes = 512ll << 20);
 bool ReadWholeFile(const std::string& path, std::string& out, int64_t maxBytes = 512ll << 20);
 
 // Crash-safe write: writes a temporary file beside `path`, flushes it to disk

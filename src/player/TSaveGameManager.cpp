@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 namespace {
 
@@ -137,8 +136,9 @@ void TSaveGameManager::ShowError(const std::string& key, const std::string& name
 
 int32_t TSaveGameManager::SelectedFileReadable() {
   const std::string path = SelectedPath();
-  std::ifstream file(path, std::ios::binary);
-  if (!path.empty() && file.good() && platform::FileSize(path) >= 0) return 1;
+  // Checked without blocking: a named pipe put in place of the file after
+  // the listing must not stall the game.
+  if (!path.empty() && platform::CanReadFile(path)) return 1;
   ShowError("Could Not Read File", ListBox->Value);
   FillList();
   ShowFrom(ListBox->StartList);

@@ -84,7 +84,9 @@ std::vector<TSolitaireHighScore> TSolitaireHighScoreList::Decode(const std::stri
 
 int32_t TSolitaireHighScoreList::Load() {
   Items.clear();
-  if (!platform::FileExists(filepath)) {
+  // Only a missing table is written at once; anything else under its name
+  // that cannot be read (a folder, a pipe, a broken link) stays as it is.
+  if (!platform::EntryExists(filepath)) {
     CreateDefault();
     return 0;
   }

@@ -5,6 +5,9 @@
 
 namespace {
 
+// A marks file holds a short line per layout; anything far larger is not one.
+constexpr int64_t MaxMarksBytes = 4ll << 20;
+
 std::string ThreeDigits(int32_t n) {
   std::string text = std::to_string(n);
   while (text.size() < 3) text.insert(text.begin(), '0');
@@ -23,12 +26,20 @@ std::string LevelName(const std::string& path) {
 
 std::string LevelKey(const std::string& levelPath) { return IniUpperCase(LevelName(levelPath)); }
 
+int32_t ReadLevelMarks(const std::string& iniPath, std::string& bytes) {
+  bytes.clear();
+  const std::string path = platform::ResolvePath(iniPath);
+  if (!platform::EntryExists(path)) return 0;
+  return platform::ReadWholeFile(path, bytes, MaxMarksBytes) ? 1 : -1;
+}
+
 int32_t MarkLevelCompleted(const std::string& file, const std::string& levelPath, const std::string& value) {
   const std::string key = LevelKey(levelPath);
   if (key.empty()) return 0;
   TIniFile marks(file);
   std::string bytes;
-  if (platform::FileExists(marks.Path())) platform::ReadWholeFile(platform::ResolvePath(marks.Path()), bytes, 16 << 20);
+  // Marks that cannot be read are not replaced by this one mark alone.
+  if (ReadLevelMarks(marks.Path(), bytes) < 0) return 0;
   bool already = false;
   for (const std::string& line : IniSplitLines(bytes)) {
     const size_t eq = line.find('=');

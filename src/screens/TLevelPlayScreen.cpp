@@ -213,9 +213,10 @@ void TLevelPlayScreen::LevelStarter() {
   const int32_t custom = list && list == CustomLevelList ? 1 : 0;
   const std::string path = list && !list->CurrentLevel.empty() ? list->LevelPath(list->CurrentLevel) : "";
   // A layout that cannot be read (the player's folder may hold anything)
-  // says so and the list stays.
+  // says so and the list stays; so does one without a card, which would be
+  // won, marked and cheered before a move.
   TCardList readable;
-  if (path.empty() || !ReadLevelLayout(path, readable, 0, 0)) {
+  if (path.empty() || !ReadLevelLayout(path, readable, 0, 0) || readable.Count() == 0) {
     if (GenerateScreen) GenerateScreen->Hide();
     ErrorDialog = CreateErrorOKDialog(TCardLayoutFile::FileMessage("Could Not Read File", path));
     return;

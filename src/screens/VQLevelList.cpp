@@ -130,8 +130,7 @@ int32_t VQLevelList::CheckLevelCompleted(const std::string& path) {
   if (!CompletedIniFile) {
     CompletedIniFile = std::make_shared<TIniFile>(LevelCompletedPath + LevelCompletedFile);
     std::string bytes;
-    const std::string file = platform::ResolvePath(CompletedIniFile->Path());
-    if (platform::FileExists(file) && platform::ReadWholeFile(file, bytes, 1 << 20)) {
+    if (ReadLevelMarks(CompletedIniFile->Path(), bytes) > 0) {
       for (const std::string& line : IniSplitLines(bytes)) {
         const size_t eq = line.find('=');
         if (eq != std::string::npos && eq > 0) CompletedIniFile->Add(line.substr(0, eq), line.substr(eq + 1));
@@ -299,7 +298,9 @@ void VQLevelList::DrawLevelImage(float x, float y, int32_t slot) {
   if (index < LevelList.size()) {
     const std::string& name = LevelList[index];
     SetImageFont(FontOfSize(16));
-    DrawTextAligned(TrimLevelTextZeros ? WithoutLeadingZeros(name) : name, x, y - 60, 1, 1);
+    // Within its slot, however long the player's file name.
+    const float room = SlotX[1] - SlotX[0] - 10;
+    DrawTextAligned(FitText(TrimLevelTextZeros ? WithoutLeadingZeros(name) : name, room), x, y - 60, 1, 1);
   }
   if (selected && size_t(slot) < LevelSizeList.size()) {
     SetImageFont(FontOfSize(25));

@@ -243,7 +243,7 @@ void TListBox::Draw() {
   if (Font && Font->ImageFont) {
     if (Scale != 1.0f) platform::SetScale(Scale, Scale);
     for (int32_t entry = TopIndex; entry < GetTempLimit(); ++entry) {
-      const std::string& text = Strings[size_t(entry)];
+      const std::string text = FitText(Strings[size_t(entry)], BoxW - 2.0f * float(TextBorder));
       const bool locked = entry < int32_t(LockedArray.size()) && LockedArray[size_t(entry)] != 0;
       const bool selected = entry == Index && NoShadowOnHighlighted;
       if (selected && Font->InverseColor)

@@ -82,6 +82,19 @@ void SetImageFont(const std::shared_ptr<platform::ImageFont>& font) { currentFon
 const std::shared_ptr<platform::ImageFont>& GetImageFont() { return currentFont; }
 
 float TextWidth(const std::string& text) { return currentFont ? currentFont->TextWidth(text) : 0.0f; }
+std::string FitText(const std::string& text, float width) {
+  if (TextWidth(text) <= width) return text;
+  // The longest start that fits with the dots, found by halving.
+  const std::string dots = "...";
+  size_t fits = 0, tooLong = text.size();
+  while (tooLong - fits > 1) {
+    const size_t middle = (fits + tooLong) / 2;
+    if (TextWidth(text.substr(0, middle) + dots) <= width) fits = middle;
+    else tooLong = middle;
+  }
+  return fits == 0 && TextWidth(dots) > width ? std::string() : text.substr(0, fits) + dots;
+}
+
 float TextHeight(const std::string& text) { return currentFont ? currentFont->TextHeight(text) : 0.0f; }
 
 void DrawText(const std::string& text, float x, float y) {

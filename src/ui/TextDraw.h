@@ -34,6 +34,9 @@ void KillFonts();
 void SetImageFont(const std::shared_ptr<platform::ImageFont>& font);
 const std::shared_ptr<platform::ImageFont>& GetImageFont();
 float TextWidth(const std::string& text);  // unscaled pixels, 0 without a font
+// `text` as it fits in `width` unscaled pixels of the current font: whole, or
+// cut and ended with "..." (a file name longer than any the game makes).
+std::string FitText(const std::string& text, float width);
 float TextHeight(const std::string& text);
 
 // Plain and aligned drawing. Alignment: 0 left, 1 centred on x, 2 ending at x.

@@ -117,13 +117,15 @@ void VQListBox::Draw() {
   if (Font && Font->ImageFont) {
     Font->Apply();
     float lineY = BoxY + float(Gap);
+    const float room = BoxW - 2.0f * float(TextBorder);
     for (int32_t line = StartList; line <= EndList; ++line) {
       // Drawing stops at once past the last line.
       if (line < 0 || line >= int32_t(Strings.size())) break;
+      const std::string text = FitText(Strings[size_t(line)], room);
       if (Centred)
-        DrawTextAligned(Strings[size_t(line)], BoxX + BoxW / 2, lineY, Font->Shadow ? 1 : 0, 1);
+        DrawTextAligned(text, BoxX + BoxW / 2, lineY, Font->Shadow ? 1 : 0, 1);
       else
-        DrawTextAligned(Strings[size_t(line)], BoxX + float(TextBorder), lineY, Font->Shadow ? 1 : 0, 0);
+        DrawTextAligned(text, BoxX + float(TextBorder), lineY, Font->Shadow ? 1 : 0, 0);
       lineY += float(LineHeight);
     }
     TColor::Restore();

@@ -134,6 +134,13 @@ TEST(FilesTest, ReadWholeFileRespectsItsBoundAndReadsOnlyFiles) {
   // A named pipe nobody writes to is refused at once instead of waited on.
   ASSERT_EQ(mkfifo(folder.File("pipe.png").c_str(), 0600), 0);
   EXPECT_FALSE(ReadWholeFile(folder.File("pipe.png"), bytes));
+  // The same answers without reading.
+  EXPECT_TRUE(CanReadFile(folder.File("ten.bin"), 10));
+  EXPECT_FALSE(CanReadFile(folder.File("ten.bin"), 9));
+  EXPECT_FALSE(CanReadFile(folder.File("pipe.png")));
+  EXPECT_FALSE(CanReadFile(folder.Path()));
+  // Lists of a kind of file show no pipe under that kind's name.
+  EXPECT_TRUE(ListFolder(folder.Path(), "png").empty());
 }
 
 // A write killed half-way leaves "<file>.tmp-XXXXXX": the next start removes

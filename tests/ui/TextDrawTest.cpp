@@ -85,6 +85,17 @@ TEST_F(TextDrawTest, WidthIsSumOfAdvancesAndKerning) {
   EXPECT_EQ(two.left, one.left);
 }
 
+TEST_F(TextDrawTest, TextTooWideForItsRoomIsCutToTheLongestStartThatFitsWithDots) {
+  EXPECT_EQ(FitText("Anna", 200), "Anna");
+  const std::string name(251, 'L');
+  const std::string cut = FitText(name, 200);
+  ASSERT_GT(cut.size(), 3u);
+  EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+  EXPECT_LE(TextWidth(cut), 200.0f);
+  EXPECT_GT(TextWidth(name.substr(0, cut.size() - 2) + "..."), 200.0f) << "one letter more would not fit";
+  EXPECT_EQ(FitText(name, 1), "") << "no room even for the dots";
+}
+
 TEST_F(TextDrawTest, AlignedTextLandsWhereExpected) {
   const std::string text = "Centre me";
   const float width = TextWidth(text);
