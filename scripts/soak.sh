@@ -5,13 +5,15 @@
 # player, SCREEN_GAMES games of each variant and editor visits (default 100;
 # 0 skips it), with its figures. Not run in CI (CTest runs short ones:
 # soak_short, soak_screens_short).
-#   scripts/soak.sh [GAMES] [SEED]     (build folder: BUILD, default build)
+#   scripts/soak.sh [GAMES] [SEED]     (build folder: BUILD, default build;
+#   BUILD=build-asan runs it under the sanitizers)
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$here/build}
 games=${1:-1000}
 seed=${2:-1}
 screen_games=${SCREEN_GAMES:-100}
+. "$here/scripts/sanitizer_env.sh"
 export SDL_VIDEODRIVER=dummy SDL_RENDER_DRIVER=software ALSOFT_DRIVERS=null
 export MARROWDECK_DATA=${MARROWDECK_DATA:-$build/gamedata} MARROWDECK_SOURCE=$here
 cmake --build "$build" --target soak

@@ -123,7 +123,6 @@ bool EncodePngFrame(const Pixmap& pixmap, std::vector<uint8_t>& out, int compres
 struct JpegFailure {
   jpeg_error_mgr manager;
   jmp_buf jump;
-  bool truncated;
   char message[JMSG_LENGTH_MAX];
 };
 
@@ -134,8 +133,15 @@ void JpegErrorExit(j_common_ptr info) {
 }
 
 void JpegMessage(j_common_ptr info, int level) {
-  // A file that ends early is padded with grey by the decoder; treat it as broken.
-  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) reinterpret_cast<JpegFailure*>(info->err)->truncated = true;
+  // A file that ends early, or whose picture data stops at a marker before the
+  // picture is complete, would be padded with grey by the decoder: it is
+  // broken, so stop here rather than decode the rest of the picture (up to
+  // its largest size) from nothing.
+  if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER)) {
+    auto* failure = reinterpret_cast<JpegFailure*>(info->err);
+    std::snprintf(failure->message, sizeof(failure->message), "unexpected end of data");
+    longjmp(failure->jump, 1);
+  }
 }
 
 bool DecodeJpeg(const uint8_t* data, size_t size, Pixmap& out, JpegFailure& failure) {
@@ -143,7 +149,6 @@ bool DecodeJpeg(const uint8_t* data, size_t size, Pixmap& out, JpegFailure& fail
   info.err = jpeg_std_error(&failure.manager);
   failure.manager.error_exit = JpegErrorExit;
   failure.manager.emit_message = JpegMessage;
-  failure.truncated = false;
   jpeg_create_decompress(&info);
   if (setjmp(failure.jump)) {
     jpeg_destroy_decompress(&info);
@@ -166,17 +171,17 @@ bool DecodeJpeg(const uint8_t* data, size_t size, Pixmap& out, JpegFailure& fail
   }
   out.width = int(info.output_width);
   out.height = int(info.output_height);
-  out.rgba.assign(size_t(out.width) * out.height * 4, 0);
+  // Rows are added as they are decoded, so a picture that breaks off early
+  // never costs its whole size.
+  const size_t rowBytes = size_t(out.width) * 4;
+  out.rgba.reserve(rowBytes * size_t(out.height));
   while (info.output_scanline < info.output_height) {
-    JSAMPROW row = out.rgba.data() + size_t(info.output_scanline) * out.width * 4;
+    out.rgba.resize(rowBytes * (size_t(info.output_scanline) + 1));
+    JSAMPROW row = out.rgba.data() + size_t(info.output_scanline) * rowBytes;
     jpeg_read_scanlines(&info, &row, 1);
   }
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
-  if (failure.truncated) {
-    std::snprintf(failure.message, sizeof(failure.message), "unexpected end of data");
-    return false;
-  }
   return true;
 }
 

@@ -33,23 +33,29 @@ bool ReadFloat(std::string_view text, float& value) {
   return error == std::errc() && end == text.data() + text.size() && !text.empty() && std::isfinite(value);
 }
 
-std::vector<std::string_view> Fields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  size_t start = 0;
-  for (;;) {
+// The first `count` comma-separated fields of a line (fewer when it has fewer).
+// A saved game has a hundred card lines or more: read them without a list per line.
+size_t Fields(std::string_view line, std::string_view* fields, size_t count) {
+  size_t found = 0, start = 0;
+  while (found < count) {
     const size_t comma = line.find(',', start);
-    fields.push_back(line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-    if (comma == std::string_view::npos) return fields;
+    fields[found++] = line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
+  return found;
 }
 
 // Lines split at LF with every CR dropped.
 std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (char c : text) {
-    if (c == '\n') lines.emplace_back();
-    else if (c != '\r') lines.back() += c;
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find('\n', start);
+    std::string& line = lines.emplace_back(text, start, end == std::string::npos ? std::string::npos : end - start);
+    if (line.find('\r') != std::string::npos) std::erase(line, '\r');
+    if (end == std::string::npos) break;
+    start = end + 1;
   }
   if (lines.back().empty()) lines.pop_back();
   return lines;
@@ -62,11 +68,11 @@ public:
   const std::string& Next() { return lines_[next_++]; }
   // 1: a card; 0: fewer than six fields (skipped); -1: a card line that is no card.
   static int Card(std::string_view line, TLayoutSaveFile::CardLine& card) {
-    const auto fields = Fields(line);
-    if (fields.size() < 6) return 0;
+    std::string_view fields[6];
+    if (Fields(line, fields, 6) < 6) return 0;
     int64_t v[5];
     for (int i = 0; i < 5; ++i)
-      if (!ReadInt(fields[size_t(i)], v[i]) || v[i] < INT32_MIN || v[i] > INT32_MAX) return -1;
+      if (!ReadInt(fields[i], v[i]) || v[i] < INT32_MIN || v[i] > INT32_MAX) return -1;
     if (!ReadFloat(fields[5], card.angle)) return -1;
     card.x = int32_t(v[0]), card.y = int32_t(v[1]);
     card.suit = int32_t(v[2]), card.number = int32_t(v[3]), card.opened = int32_t(v[4]);

@@ -26,9 +26,31 @@ GAME_PID=""
 WID=""
 RUN=0
 
+# In the sanitizer build every report of the game and of the tools a test
+# runs is written to a file here (standard error stays what the test reads);
+# any report fails the test, however the test itself ended.
+SANITIZER_LOGS="$WORK/sanitizer"
+mkdir -p "$SANITIZER_LOGS"
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$SANITIZER_LOGS/asan"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}log_path=$SANITIZER_LOGS/ubsan"
+
+sanitizer_reports() {
+  local report found=1
+  for report in "$SANITIZER_LOGS"/*; do
+    [ -s "$report" ] || continue
+    echo "FAIL: sanitizer report $(basename "$report")"
+    cat "$report"
+    found=0
+  done
+  return $found
+}
+
 cleanup() {
+  local status=$?
   if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -9 "$GAME_PID" 2>/dev/null; fi
+  sanitizer_reports && status=1
   if [ -z "${E2E_KEEP:-}" ]; then rm -rf "$WORK"; else echo "kept $WORK"; fi
+  exit $status
 }
 trap cleanup EXIT
 

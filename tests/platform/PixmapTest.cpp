@@ -95,6 +95,14 @@ TEST(PixmapTest, BrokenDataIsRefusedWithAReason) {
     EXPECT_FALSE(DecodePicture(jpeg.data(), cut, out, &error)) << "JPEG cut at " << cut;
     EXPECT_FALSE(error.empty());
   }
+  // Cut short and closed again with an end marker: the picture data stops
+  // early all the same, so it is refused rather than padded with grey.
+  std::vector<uint8_t> closed(jpeg.begin(), jpeg.begin() + std::ptrdiff_t(jpeg.size() / 2));
+  closed.insert(closed.end(), {0xFF, 0xD9});
+  error.clear();
+  EXPECT_FALSE(DecodePicture(closed.data(), closed.size(), out, &error));
+  EXPECT_EQ(error, "JPEG: unexpected end of data");
+  EXPECT_TRUE(out.Empty());
   // Damaged bytes in the middle of the PNG fail its checksums.
   std::vector<uint8_t> damaged = png;
   for (size_t i = damaged.size() / 2; i < damaged.size() / 2 + 16; ++i) damaged[i] ^= 0x5A;
