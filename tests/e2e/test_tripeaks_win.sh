@@ -30,14 +30,22 @@ wait_dealt tripeaks_032
 cards_shown "$TABLE_SHOT" "$TRIPEAKS/032.layout" 400 470 || fail "the table does not show the card of layout 032"
 pass "layout 032 is dealt: one card on the table"
 
-# Play the card when it fits the open card, else turn the stock.
+# Play the card when it fits the open card, else turn the stock. A played
+# card has won the layout once its completed mark is written, or once it has
+# left its place (the pointer and its sparkles kept away from that place).
+marked() { [ -f "$MARKS" ] && tr -d '\r' <"$MARKS" | grep -qx "032=1"; }
 won=0
 for try in $(seq 1 70); do
   xdotool mousemove --window "$WID" 400 300; sleep 0.1
   xdotool mousedown --window "$WID" 1; sleep 0.1; xdotool mouseup --window "$WID" 1
-  sleep 0.5
-  shot try$try
-  if ! cards_shown "$SHOTS/try$try.png" "$TRIPEAKS/032.layout" 400 470; then won=1; break; fi
+  xdotool mousemove --window "$WID" 790 590
+  for look in 1 2 3 4 5 6; do
+    sleep 0.3
+    if marked; then won=1; break; fi
+    shot "try${try}_$look"
+    if ! cards_shown "$SHOTS/try${try}_$look.png" "$TRIPEAKS/032.layout" 400 470; then won=1; break; fi
+  done
+  [ $won = 1 ] && break
   xdotool mousemove --window "$WID" 230 70; sleep 0.1
   xdotool mousedown --window "$WID" 1; sleep 0.1; xdotool mouseup --window "$WID" 1
   sleep 0.4
