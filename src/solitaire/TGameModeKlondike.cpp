@@ -5,6 +5,7 @@
 #include "solitaire/CardPictures.h"
 #include "solitaire/CardRules.h"
 #include "solitaire/LevelTimer.h"
+#include "solitaire/StockKey.h"
 #include "app/TAnimation.h"
 #include "solitaire/TBezier.h"
 #include "solitaire/TCard.h"
@@ -207,12 +208,12 @@ int32_t TGameModeKlondike::Logic() {
     ManageScore();
     ManageAnimations();
   }
-  if (DoingDealAnimation && !DealAnimationFinished) {
-    ManageDealAnimation();
-    return 1;
-  }
-  if (DoingAutoCompleteAnimation && !AutoCompleteAnimationFinished) {
-    ManageAutoCompleteAnimation();
+  const bool dealing = DoingDealAnimation && !DealAnimationFinished;
+  const bool autoCompleting = DoingAutoCompleteAnimation && !AutoCompleteAnimationFinished;
+  if (dealing || autoCompleting) {
+    stock_key::Hit(); // the table takes no input: a press now turns nothing, now or later
+    if (dealing) ManageDealAnimation();
+    else ManageAutoCompleteAnimation();
     return 1;
   }
   if (buttonsOff) return 1;

@@ -10,6 +10,7 @@
 #include "resources/TImageBank.h"
 #include "app/TAnimation.h"
 #include "solitaire/CardPictures.h"
+#include "solitaire/StockKey.h"
 #include "solitaire/TCard.h"
 #include "solitaire/TCardPairHint.h"
 #include "solitaire/TCardList.h"
@@ -58,6 +59,7 @@ void TLayoutGameMode::PlayNamedSound(const char* name) {
 
 int32_t TLayoutGameMode::Logic() {
   if (DoingDealAnimation && !DealAnimationFinished) {
+    stock_key::Hit(); // the table takes no input: a press now turns nothing, now or later
     ManageDealAnimation();
     return 1;
   }

@@ -1,6 +1,5 @@
 #include "solitaire/TMatchingStock.h"
 
-#include "app/InputTables.h"
 #include "app/TGame.h"
 #include "platform/Graphics.h"
 #include "solitaire/CardFlight.h"
@@ -11,12 +10,12 @@
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeMatching.h"
 #include "solitaire/TGamePlay.h"
+#include "solitaire/StockKey.h"
 
 #include <vector>
 
 namespace {
 
-constexpr int32_t KeyD = 68;
 constexpr int32_t StockX = TLayoutGameMode::StockX, StockY = TLayoutGameMode::StockY;
 constexpr int32_t OpenCardX = TLayoutGameMode::OpenCardX, OpenCardY = TLayoutGameMode::OpenCardY;
 
@@ -188,15 +187,16 @@ void TMatchingStock::ManageMovingCard(const std::shared_ptr<TCard>& card) {
 }
 
 void TMatchingStock::ManageStock() {
+  const bool turnKey = stock_key::Hit();
   bool flew = false;
   if (StockCard1 && StockCard1->IsMoving) ManageMovingCard(StockCard1), flew = true;
   if (StockCard2 && StockCard2->IsMoving) ManageMovingCard(StockCard2), flew = true;
   if (flew || Cards->IsEmpty()) return;
   if (Cards->CurrentPosition < 0) {
-    if (Clicked(StockEmptyCard) || KeyHit(KeyD)) Recycle();
+    if (Clicked(StockEmptyCard) || turnKey) Recycle();
   } else {
     const auto top = GetNextStockCard(2);
-    if (top && !top->IsMoving && (Clicked(top) || KeyHit(KeyD))) TurnPair();
+    if (top && !top->IsMoving && (Clicked(top) || turnKey)) TurnPair();
   }
   const auto top = GetNextStockCard(2);
   for (const auto& open : {StockCard1, StockCard2}) {

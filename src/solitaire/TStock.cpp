@@ -1,6 +1,5 @@
 #include "solitaire/TStock.h"
 
-#include "app/InputTables.h"
 #include "app/VQMouse.h"
 #include "platform/Graphics.h"
 #include "solitaire/CardPictures.h"
@@ -9,10 +8,9 @@
 #include "solitaire/TCard.h"
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeKlondike.h"
+#include "solitaire/StockKey.h"
 
 namespace {
-
-constexpr int KeyD = 68; // turns the next card (or sends the waste back) wherever the pointer is
 
 void Fly(TCard& card, int32_t type, float toX, float toY, float speed) {
   card.IsMoving = 1;
@@ -118,6 +116,7 @@ void TStock::ManageMovingCard(const std::shared_ptr<TCard>& card) {
 }
 
 void TStock::ManageStock() {
+  const bool turnKey = stock_key::Hit();
   if (StockCardTop && StockCardTop->IsMoving) {
     auto top = StockCardTop; // landing replaces StockCardTop
     ManageMovingCard(top);
@@ -126,7 +125,7 @@ void TStock::ManageStock() {
   if (!Cards || Cards->IsEmpty() || !GameMode || !GameMouse) return;
   const int32_t p = Cards->CurrentPosition;
   if (p < 0) {
-    if ((StockEmptyCard->IsMouseOver() && GameMouse->LeftClick() == 1) || KeyHit(KeyD)) {
+    if ((StockEmptyCard->IsMouseOver() && GameMouse->LeftClick() == 1) || turnKey) {
       if (!StockCardTop) {
         StockCardTop = std::make_shared<TCard>();
         StockCardTop->x = WasteX, StockCardTop->y = WasteY;
@@ -139,7 +138,7 @@ void TStock::ManageStock() {
   const auto top = p >= 0 ? Cards->ValueAtIndex(p) : nullptr;
   const bool topFlying = top && top->IsMoving;
   if (top && !topFlying) {
-    if ((top->IsMouseOver() && GameMouse->LeftClick() == 1) || KeyHit(KeyD)) {
+    if ((top->IsMouseOver() && GameMouse->LeftClick() == 1) || turnKey) {
       Fly(*top, TGameModeKlondike::StockTurn, WasteX, WasteY, 0.015f);
       --Cards->CurrentPosition; // the rest of the pile closes up at once
       UpdateFan();

@@ -1,6 +1,5 @@
 #include "solitaire/TTripeaksStock.h"
 
-#include "app/InputTables.h"
 #include "app/TGame.h"
 #include "platform/Graphics.h"
 #include "platform/Keys.h"
@@ -11,10 +10,10 @@
 #include "solitaire/TCardList.h"
 #include "solitaire/TGameModeTripeaks.h"
 #include "solitaire/TGamePlay.h"
+#include "solitaire/StockKey.h"
 
 namespace {
 
-constexpr int32_t KeyD = 68;
 constexpr int32_t StockX = TLayoutGameMode::StockX, StockY = TLayoutGameMode::StockY;
 constexpr int32_t OpenCardX = TLayoutGameMode::OpenCardX, OpenCardY = TLayoutGameMode::OpenCardY;
 
@@ -160,6 +159,7 @@ void TTripeaksStock::ManageMovingCard(const std::shared_ptr<TCard>& card) {
 }
 
 void TTripeaksStock::ManageStock() {
+  const bool turnKey = stock_key::Hit();
   if (StockCard1 && StockCard1->IsMoving) {
     ManageMovingCard(StockCard1);
     return;
@@ -168,7 +168,7 @@ void TTripeaksStock::ManageStock() {
   auto card = GetNextStockCard();
   if (!card || card->IsMoving) return;
   const bool clicked = TLayoutGameMode::MouseClicked() && card->IsMouseOver();
-  if (!clicked && !KeyHit(KeyD)) return;
+  if (!clicked && !turnKey) return;
   if (GameMode) {
     GameMode->EndBonus();
     GameMode->PlayDealSound();

@@ -267,6 +267,38 @@ TEST_F(KlondikeTest, StockTurnsOneCardAndRecyclesInTheOrderTurned) {
   EXPECT_EQ(stock.StockCardTop->ToString(), firstTurned);
 }
 
+TEST_F(KlondikeTest, DPressedWhileTheStockCannotTurnIsNotKeptForLater) {
+  auto& stock = *mode->Stock;
+  MoveMouse(700, 500);
+  // A second press while the first card still flies turns nothing, then or later.
+  TapKey("D");
+  Tick(10);
+  TapKey("D");
+  Settle();
+  EXPECT_EQ(stock.Cards->CurrentPosition, 22);
+  while (stock.Cards->CurrentPosition >= 0) {
+    TapKey("D");
+    Tick(70);
+  }
+  Settle();
+  // A press while the waste goes back leaves the stock face down once it is back.
+  TapKey("D");
+  Tick(10);
+  ASSERT_TRUE(stock.StockCardTop && stock.StockCardTop->IsMoving);
+  TapKey("D");
+  Settle();
+  EXPECT_EQ(stock.Cards->CurrentPosition, 23);
+  EXPECT_FALSE(stock.StockCardTop);
+  // A press during the deal turns nothing once it is dealt.
+  mode->Seed(2);
+  ASSERT_EQ(mode->Init(layout, 0), 1);
+  Tick(10);
+  TapKey("D");
+  Settle();
+  EXPECT_EQ(mode->Stock->Cards->CurrentPosition, 23);
+  EXPECT_FALSE(mode->Stock->StockCardTop);
+}
+
 TEST_F(KlondikeTest, WasteTopPlaysOntoTheTableauAndTheNextCardShows) {
   auto& stock = *mode->Stock;
   TapKey("D");
