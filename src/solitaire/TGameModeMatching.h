@@ -41,8 +41,7 @@ public:
   int32_t Undo() override;
   int32_t IsDealUnsolvable() override { return DealFailed; }
 
-  // 1 while any layout or stock card flies.
-  int32_t IsAnyCardMoving() const;
+  int32_t IsAnyCardMoving() const override;
   // 1 when the game can be saved now: dealt, nothing in flight.
   int32_t CanSaveGame() override;
 

@@ -34,8 +34,7 @@ public:
   int32_t Shuffle() override;
   int32_t Undo() override;
 
-  // 1 while any layout or stock card flies.
-  int32_t IsAnyCardMoving() const;
+  int32_t IsAnyCardMoving() const override;
   // 1 when the game can be saved now: no card in flight, an open card, not dealing.
   int32_t CanSaveGame() override;
 

@@ -75,7 +75,8 @@ int32_t TLayoutGameMode::Logic() {
 }
 
 int32_t TLayoutGameMode::IsGameFinished() {
-  if (!BonusList.empty()) return 0;
+  // The end-of-level messages hold the table still: nothing may be left in the air under them.
+  if (!BonusList.empty() || IsAnyCardMoving()) return 0;
   if (Cards->IsEmpty() && !CheckedEndBonus) {
     CheckedEndBonus = 1;
     EndBonus();

@@ -34,8 +34,12 @@ public:
   // buttons are locked) the stock, the layout cards and the hint, then the
   // timers, the score queue and the bonuses.
   int32_t Logic() override;
-  // Won once the layout is empty and every bonus, the end bonus among them, has landed and been shown.
+  // Won once the layout is empty, no card flies any more (a stock card turned
+  // at the last moment lands first) and every bonus, the end bonus among
+  // them, has landed and been shown.
   int32_t IsGameFinished() override;
+  // 1 while any layout or stock card flies.
+  virtual int32_t IsAnyCardMoving() const = 0;
   // The variant's steps of Logic, and the end of a streak (its banner).
   virtual void ManageDealAnimation() = 0;
   virtual void ManageStock() = 0;

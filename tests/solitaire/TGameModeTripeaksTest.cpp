@@ -228,6 +228,25 @@ TEST_F(TripeaksModeTest, AClearedLayoutWinsOnlyAfterTheBonusesAndTheBanner) {
   EXPECT_EQ(GamePlay->Score, 6 * 50 + 2 * 50);
 }
 
+TEST_F(TripeaksModeTest, AStockCardTurnedWhileTheLastCardFliesLandsBeforeTheWin) {
+  Start(SeparateCards(2), 11);
+  SetRank(LayoutCard(0), 2);
+  SetRank(LayoutCard(1), 3);
+  SetRank(mode->Stock->StockCard1, 1);
+  mode->CreateHints();
+  PlayAndLand(0);
+  Click(LayoutCard(0)); // the last card, too short a run for a bonus
+  Tick(50);
+  PressD(); // the next stock card turns while the last card is still on its way
+  int ticks = 0;
+  while (!mode->IsGameFinished() && ticks < 5000) Tick(), ++ticks;
+  ASSERT_LT(ticks, 5000);
+  EXPECT_TRUE(mode->Cards->IsEmpty());
+  EXPECT_EQ(mode->IsAnyCardMoving(), 0) << "the end-of-level message would hold the card in mid-air";
+  ASSERT_TRUE(mode->Stock->StockCard1);
+  EXPECT_FLOAT_EQ(mode->Stock->StockCard1->x, float(TLayoutGameMode::OpenCardX));
+}
+
 TEST_F(TripeaksModeTest, NoMovesLeftWhenNeitherTheOpenCardNorTheStockFits) {
   StreakTable();
   for (int i = 0; i < 6; ++i) SetRank(LayoutCard(i), 5);
