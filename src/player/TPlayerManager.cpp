@@ -86,6 +86,13 @@ void TPlayerManager::ShowMessage(const std::string& text) {
 }
 
 int32_t TPlayerManager::MakeCurrent(const std::string& name) {
+  // A name no player can have (one typed, or a file left in the folder by
+  // hand) is refused with the reason: no file was tried, so none failed.
+  std::string reason;
+  if (CheckName(name, TNameKind::Player, reason) != 1) {
+    ShowMessage(reason);
+    return 0;
+  }
   if (CreateProfileFunc) {
     if (!CreateProfileFunc(name)) {
       ShowMessage(PlayerFileErrorMessage("Could Not Create File", name));
@@ -100,13 +107,8 @@ int32_t TPlayerManager::MakeCurrent(const std::string& name) {
 
 int32_t TPlayerManager::CreateNamed(std::string name) {
   if (UpperFirstChar && !name.empty()) name[0] = UpperLatin1(name[0]);
-  // The name as it will be stored is checked again: changing a letter must
+  // MakeCurrent checks the name as it will be stored: changing a letter must
   // never let through a name that cannot be a file name.
-  std::string message;
-  if (CheckName(name, TNameKind::Player, message) != 1) {
-    ShowMessage(message);
-    return 0;
-  }
   if (!MakeCurrent(name)) return 0;
   FillList();
   if (AutoAcceptAfterCreate) return Close(1);

@@ -160,6 +160,25 @@ TEST_F(PlayerManagerTest, DeleteAsksFirstAndCancelHandsOverToTheFirstPlayerLeft)
   EXPECT_EQ(Game->ProfileName, "Cara") << "Cancel keeps the current player";
 }
 
+TEST_F(PlayerManagerTest, AListedNameNoPlayerCanHaveIsRefusedWithItsReason) {
+  // Files left in the folder by hand: too long, a banned character, a dot at the end.
+  Players({"Anna", "Bartholomew", "Be;n", "Cara."});
+  ASSERT_EQ(SelectPlayer("Anna"), 1);
+  auto manager = Open();
+  ASSERT_EQ(manager->ListBox->Strings, (std::vector<std::string>{"Anna", "Bartholomew", "Be;n", "Cara."}));
+  const std::pair<int, std::string> refusals[] = {
+      {1, Message("Name Too Long")}, {2, Message("Name Bad Character") + ";"}, {3, Message("Name Bad End")}};
+  for (const auto& [row, reason] : refusals) {
+    ClickLine(*manager, row);
+    Click(*manager, "OK");
+    EXPECT_EQ(Shown(*manager), reason) << manager->ListBox->Value;
+    Answer(*manager, keys::Enter);
+    EXPECT_EQ(manager->Active, 1);
+    EXPECT_EQ(Game->ProfileName, "Anna");
+  }
+  EXPECT_EQ(Setting("PROFILE NAME"), "Anna");
+}
+
 TEST_F(PlayerManagerTest, AFolderThatFailsShowsTheErrorAndKeepsTheList) {
   Players({"Anna", "Ben"});
   ASSERT_EQ(SelectPlayer("Anna"), 1);
