@@ -418,6 +418,7 @@ void TGameGUI::ShowSaveGameManager() {
 std::shared_ptr<TSaveGameManager> OpenSaveGameManager(const std::string& captionKey, const std::string& extension) {
   auto manager = TSaveGameManager::Create(Text(captionKey), Images->Find("manager"), 0, 0, 0, extension,
                                           ProfileFolder(), Text("Delete File"));
+  manager->DimWhenActive = 1; // the table or play screen behind it darkens, as behind every dialog
   manager->ListBox->HighlightCol = TColor::Create(100, 100, 100, 0.5f);
   manager->ErrorDialogFunc = CreateErrorOKDialog;
   manager->DialogYesNoFunc = CreateYesNoDialog;

@@ -7,6 +7,8 @@
 #include "support/ThrowingErrorHandler.h"
 
 #include "app/TMousePointer.h"
+#include "platform/Graphics.h"
+#include "platform/Pixmap.h"
 #include "player/TSaveGameManager.h"
 #include "screens/LevelFiles.h"
 #include "screens/TGameGUI.h"
@@ -150,6 +152,28 @@ TEST_F(LevelPlayScreenTest, UnreadableOwnLayoutsSayWhyAndAGoodOneIsPlayedAndRetu
   ExitPlaying(TripeaksPlayScreen);
   ASSERT_TRUE(TripeaksPlayScreen->CustomLevelList);
   EXPECT_EQ(TripeaksPlayScreen->CustomLevelList->CurrentLevel, "mine");
+}
+
+TEST_F(LevelPlayScreenTest, TheSaveGameManagerDimsThePlayScreenBehindIt) {
+  Enter(MatchingPlayScreen);
+  // Mean brightness of a patch of the screen's frame, left of where the manager opens.
+  auto patch = [] {
+    platform::Cls();
+    MatchingPlayScreen->Draw();
+    platform::Pixmap pixels;
+    EXPECT_TRUE(platform::GrabBackBuffer(pixels));
+    int sum = 0;
+    for (int y = 440; y < 470; ++y)
+      for (int x = 10; x < 40; ++x)
+        for (int c = 0; c < 3; ++c) sum += pixels.Pixel(x, y)[c];
+    return sum / (30 * 30 * 3);
+  };
+  const int before = patch();
+  ASSERT_GT(before, 20);
+  ClickButton(*MatchingPlayScreen->MainMenu, "load");
+  ASSERT_TRUE(MatchingPlayScreen->SaveGameManager);
+  WaitOpen(*MatchingPlayScreen->SaveGameManager);
+  EXPECT_NEAR(patch(), before / 2, 3) << "as behind every dialog, the screen is half dimmed";
 }
 
 TEST_F(LevelPlayScreenTest, AResumedMatchingGameHasNoLayoutToMark) {
