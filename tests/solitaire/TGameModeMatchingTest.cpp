@@ -327,6 +327,22 @@ TEST_F(MatchingModeTest, UndoLeavingOneTurnedCardShowsItAloneAtTheFirstPlace) {
   EXPECT_FALSE(mode->Stock->StockCard2);
 }
 
+TEST_F(MatchingModeTest, OpenCardsMatchedAsTheLastPairFliesLandBeforeTheWin) {
+  Table(2, {1});
+  Turn(); // two Kings open: a pair of their own
+  Click(LayoutCard(0));
+  Click(LayoutCard(1));
+  Tick(30);
+  Click(mode->Stock->StockCard1);
+  Click(mode->Stock->StockCard2); // they fly on after the last layout pair has landed
+  int ticks = 0;
+  while (!mode->IsGameFinished() && ticks < 5000) Tick(), ++ticks;
+  ASSERT_LT(ticks, 5000);
+  EXPECT_TRUE(mode->Cards->IsEmpty());
+  EXPECT_TRUE(mode->Stock->MovingCards->IsEmpty()) << "the end-of-level message would hold them in mid-air";
+  EXPECT_EQ(GamePlay->Score + GamePlay->ScoreAdder, 100) << "both pairs paid";
+}
+
 TEST_F(MatchingModeTest, HintsListEveryPairOpenToTheOpenCardsBeforeTheStock) {
   Table(6, {1, 2, 2, 4, 5, 6});
   ASSERT_EQ(mode->HintList->size(), 2u); // 2 with 2, both ways round
