@@ -1,7 +1,8 @@
 // The widget showcase for the end-to-end tests: the real game start-up, then
-// the title screen with one widget open over it, chosen by the first argument
-// (ok, long, error, yesno, name, manager FOLDER, slider). It prints "shown"
-// once the widget is fully open and "result N TEXT" when it answers, so a
+// the title screen with widgets open over it one after another, in the order
+// of the arguments (ok, long, error, yesno, name, manager FOLDER, slider); the
+// next opens when one answers, so one start shows them all. It prints "shown"
+// once a widget is fully open and "result N TEXT" when it answers, so a
 // script can drive it with xdotool and take screenshots. Not part of the game.
 #include "app/AppGlobals.h"
 #include "app/ErrorReporter.h"
@@ -25,6 +26,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,7 +34,11 @@ std::string Text(const std::string& key) { return GameText ? GameText->FindStrin
 
 class TWidgetShowcase : public TTitleScreen {
 public:
-  TWidgetShowcase(std::string kind, std::string folder) : Kind(std::move(kind)), Folder(std::move(folder)) {}
+  // Each kind, "manager" with the folder it lists.
+  struct TShown {
+    std::string Kind, Folder;
+  };
+  explicit TWidgetShowcase(std::vector<TShown> widgets) : Widgets(std::move(widgets)) {}
 
   int PostFadeIn() override {
     Open();
@@ -54,6 +60,10 @@ public:
       Print("result " + std::to_string(result) + " " + Answer());
       Widget->Kill();
       Widget.reset();
+      Name.reset();
+      Manager.reset();
+      Shown = false;
+      if (++Current < Widgets.size()) Open();
     }
     return 1;
   }
@@ -70,23 +80,26 @@ public:
 
 private:
   void Open() {
-    if (Kind == "ok") Widget = CreateOKDialog(Text("Player One Player"));
-    if (Kind == "long") Widget = CreateLongOKDialog(Text("Highscore Place") + "3!");
-    if (Kind == "error") Widget = CreateErrorOKDialog(Text("Could Not Read File") + "Old game'.");
-    if (Kind == "yesno") Widget = CreateYesNoDialog(Text("Exit Playing"));
-    if (Kind == "name") {
+    if (Current >= Widgets.size()) return;
+    const std::string& kind = Widgets[Current].Kind;
+    const std::string& folder = Widgets[Current].Folder;
+    if (kind == "ok") Widget = CreateOKDialog(Text("Player One Player"));
+    if (kind == "long") Widget = CreateLongOKDialog(Text("Highscore Place") + "3!");
+    if (kind == "error") Widget = CreateErrorOKDialog(Text("Could Not Read File") + "Old game'.");
+    if (kind == "yesno") Widget = CreateYesNoDialog(Text("Exit Playing"));
+    if (kind == "name") {
       Name = CreateNameInputDialog(2, Text("Enter Save Name"));
       Widget = Name;
     }
-    if (Kind == "manager") {
-      Manager = TSaveGameManager::Create(Text("Choose Savegame"), Images->Find("manager"), 0, 0, 0, "ksave", Folder,
+    if (kind == "manager") {
+      Manager = TSaveGameManager::Create(Text("Choose Savegame"), Images->Find("manager"), 0, 0, 0, "ksave", folder,
                                          Text("Delete File"));
       Manager->DimWhenActive = 1;
       Manager->ListBox->HighlightCol = TColor::Create(100, 100, 100, 0.5f);
       Manager->Start();
       Widget = Manager;
     }
-    if (Kind == "slider") {
+    if (kind == "slider") {
       Slider = TSlider::CreateSpecial("slider", "marker", 260, 520, 22);
       Print("shown");
     }
@@ -101,7 +114,8 @@ private:
     std::fflush(stdout);
   }
 
-  std::string Kind, Folder;
+  std::vector<TShown> Widgets;
+  size_t Current = 0;
   std::shared_ptr<TDialog> Widget;
   std::shared_ptr<TDialogTextInput> Name;
   std::shared_ptr<TSaveGameManager> Manager;
@@ -116,7 +130,13 @@ int main(int argc, char** argv) {
   InstallErrorReporter();
   CreateGameGlobals();
   // The showcase takes the title screen's place; start-up leads to it.
-  TitleScreen = std::make_shared<TWidgetShowcase>(argc > 1 ? argv[1] : "ok", argc > 2 ? argv[2] : "");
+  std::vector<TWidgetShowcase::TShown> widgets;
+  for (int i = 1; i < argc; ++i) {
+    widgets.push_back({argv[i], ""});
+    if (widgets.back().Kind == "manager" && i + 1 < argc) widgets.back().Folder = argv[++i];
+  }
+  if (widgets.empty()) widgets.push_back({"ok", ""});
+  TitleScreen = std::make_shared<TWidgetShowcase>(std::move(widgets));
   ScreenWidth = 800;
   ScreenHeight = 600;
   TRunOptions options;
