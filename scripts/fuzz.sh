@@ -28,21 +28,36 @@ if [ ! -f "$BUILD_DIR/build.ninja" ]; then
 fi
 cmake --build "$BUILD_DIR" --target fuzz_all -j"$(nproc)"
 
-status=0
-while read -r target; do
-  [ -n "$target" ] || continue
-  seeds="fuzz/corpus/$target"
-  work="$BUILD_DIR/corpus/$target"
-  crashes="$BUILD_DIR/crashes/$target"
+# One target per core at a time (FUZZ_JOBS, default the core count): each
+# still runs its full SECONDS on a core of its own. Reports follow in the
+# targets' order once all have ended.
+jobs=${FUZZ_JOBS:-$(nproc)}
+run_target() {
+  local target=$1 seeds="fuzz/corpus/$1" work="$BUILD_DIR/corpus/$1" crashes="$BUILD_DIR/crashes/$1"
   mkdir -p "$work" "$crashes" "$seeds"
-  echo "== $target: ${SECONDS_PER_TARGET}s"
   # New inputs go to the work corpus; the committed seeds are only read.
-  if ! "$BUILD_DIR/fuzz/$target" -max_total_time="$SECONDS_PER_TARGET" -print_final_stats=1 \
-      -artifact_prefix="$crashes/" -rss_limit_mb=2048 "$work" "$seeds" 2>"$BUILD_DIR/$target.log"; then
-    echo "fuzz.sh: $target FAILED, see $BUILD_DIR/$target.log and $crashes/"
+  local rc=0
+  "$BUILD_DIR/fuzz/$target" -max_total_time="$SECONDS_PER_TARGET" -print_final_stats=1 \
+    -artifact_prefix="$crashes/" -rss_limit_mb=2048 "$work" "$seeds" 2>"$BUILD_DIR/$target.log" || rc=$?
+  echo "$rc" >"$BUILD_DIR/$target.status"
+}
+targets=()
+while read -r target; do [ -n "$target" ] && targets+=("$target"); done < "$BUILD_DIR/fuzz/targets.txt"
+for target in "${targets[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do sleep 0.2; done
+  rm -f "$BUILD_DIR/$target.status"
+  run_target "$target" &
+done
+wait
+
+status=0
+for target in "${targets[@]}"; do
+  echo "== $target: ${SECONDS_PER_TARGET}s"
+  if [ "$(cat "$BUILD_DIR/$target.status" 2>/dev/null)" != 0 ]; then
+    echo "fuzz.sh: $target FAILED, see $BUILD_DIR/$target.log and $BUILD_DIR/crashes/$target/"
     tail -n 30 "$BUILD_DIR/$target.log"
     status=1
   fi
   grep -E "^stat::number_of_executed_units|^stat::new_units_added|^stat::peak_rss_mb" "$BUILD_DIR/$target.log" || true
-done < "$BUILD_DIR/fuzz/targets.txt"
+done
 exit $status
