@@ -196,6 +196,10 @@ void TGameGUI::Logic() {
 }
 
 void TGameGUI::CheckButtonClicks() {
+  // H asks for a hint in the tick it is pressed or not at all: a press made
+  // while none can be given (the deal, the pause menu, a message) is used up
+  // here rather than showing a hint later, unasked.
+  const bool hintKey = KeyHit(72) != 0;
   if (GameState->disableButtons) return;
   auto* mode = Mode();
   if (MainMenu && MainMenu->Clicked("menu")) GameMenu->Show(1);
@@ -207,8 +211,7 @@ void TGameGUI::CheckButtonClicks() {
   }
   if (GameState->stateFinished || GameState->disableButtons || !mode || !MainMenu) return;
   if (MainMenu->Clicked("undo")) mode->Undo();
-  const bool hintKey = !(GameMenu && GameMenu->Active) && KeyHit(72);
-  if (MainMenu->Clicked("hint") || hintKey) mode->ResetHintTimer(100);
+  if (MainMenu->Clicked("hint") || (hintKey && !(GameMenu && GameMenu->Active))) mode->ResetHintTimer(100);
 }
 
 void TGameGUI::ShowFileError(const std::string& message) {

@@ -152,6 +152,29 @@ TEST_F(GameScreenTest, PauseMenuStopsTheTimerAndTheGame) {
   EXPECT_GE(LevelElapsedMs(), 4000);
 }
 
+TEST_F(GameScreenTest, HAsksForAHintWhenPressedAndNeverLater) {
+  // Pressed while the cards are dealt, or in the pause menu: no hint later.
+  Tick(10);
+  ASSERT_TRUE(GameState->stateBuildingLevel);
+  TapKey("H");
+  Settle();
+  Tick(200);
+  EXPECT_FALSE(mode->CurrentHint);
+  TapKey("Escape");
+  Tick(60);
+  ASSERT_EQ(GameMenu->Active, 1);
+  TapKey("H");
+  Tick(5);
+  TapKey("Escape");
+  Tick(200);
+  ASSERT_EQ(GameMenu->Active, 0);
+  EXPECT_FALSE(mode->CurrentHint);
+  // Pressed at the table: the hint shows.
+  TapKey("H");
+  Tick(200);
+  EXPECT_TRUE(mode->CurrentHint);
+}
+
 TEST_F(GameScreenTest, RestartAndLoadFromThePauseMenuCloseItAndPlayTheDeal) {
   // Both start a deal, which holds the buttons; the menu still fades out and
   // the deal still plays.
