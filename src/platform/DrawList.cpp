@@ -1,5 +1,6 @@
 #include "platform/DrawList.h"
 #include "platform/Texture.h"
+#include "platform/TurnedLight.h"
 
 #include <SDL.h>
 
@@ -134,7 +135,12 @@ bool DrawCommand::Covers(int width, int height) const {
 
 void DrawList::TextureDeleter::operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
 
+DrawList::DrawList() : lights_(std::make_unique<TurnedLight>()) {}
+
+DrawList::~DrawList() = default;
+
 void DrawList::Clear() {
+  lights_->Clear();
   current_.clear();
   previous_.clear();
   previousValid_ = false;
@@ -211,7 +217,7 @@ void DrawList::DrawPart(SDL_Renderer* renderer, int base, int same, const PixelR
           SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height));
     if (canvas && prefixPixels_ && SDL_SetRenderTarget(renderer, prefixPixels_.get()) == 0) {
       SDL_SetTextureBlendMode(prefixPixels_.get(), SDL_BLENDMODE_NONE);
-      for (int i = base; i < base + same; ++i) Execute(renderer, current_[size_t(i)]);
+      for (int i = base; i < base + same; ++i) Execute(renderer, current_[size_t(i)], nullptr, Lights());
       SDL_SetRenderTarget(renderer, canvas);
       prefix_.assign(current_.begin() + base, current_.begin() + base + same);
       for (DrawCommand& command : prefix_) command.texture = nullptr; // compared, never drawn
@@ -227,7 +233,8 @@ void DrawList::DrawPart(SDL_Renderer* renderer, int base, int same, const PixelR
   }
   const bool whole = dirty == PixelRect{0, 0, width, height};
   for (size_t i = size_t(start); i < current_.size(); ++i)
-    if (!Intersect(current_[i].Bounds(), dirty).Empty()) Execute(renderer, current_[i], whole ? nullptr : &dirty);
+    if (!Intersect(current_[i].Bounds(), dirty).Empty())
+      Execute(renderer, current_[i], whole ? nullptr : &dirty, Lights());
 }
 
 PixelRect DrawList::Rasterise(SDL_Renderer* renderer, int width, int height) {
@@ -237,7 +244,7 @@ PixelRect DrawList::Rasterise(SDL_Renderer* renderer, int width, int height) {
   int same = -1;
   PixelRect dirty = cover >= 0 && previousValid_ ? Changed(base, width, height, same) : canvas;
   if (dirty == canvas && same <= 0) {
-    for (size_t i = size_t(base); i < current_.size(); ++i) Execute(renderer, current_[i]);
+    for (size_t i = size_t(base); i < current_.size(); ++i) Execute(renderer, current_[i], nullptr, Lights());
   } else if (!dirty.Empty()) {
     DrawPart(renderer, base, same, dirty, width, height);
   }
@@ -251,7 +258,7 @@ PixelRect DrawList::Rasterise(SDL_Renderer* renderer, int width, int height) {
   return dirty;
 }
 
-void DrawList::Execute(SDL_Renderer* renderer, const DrawCommand& c, const PixelRect* limit) {
+void DrawList::Execute(SDL_Renderer* renderer, const DrawCommand& c, const PixelRect* limit, TurnedLight* lights) {
   bool clipping = c.clipped && c.kind != DrawCommand::Kind::Clear;
   PixelRect clip = c.clip;
   if (limit && !(c.clipped && c.clip.Empty())) {
@@ -265,6 +272,9 @@ void DrawList::Execute(SDL_Renderer* renderer, const DrawCommand& c, const Pixel
   } else {
     SDL_RenderSetClipRect(renderer, nullptr);
   }
+  if (lights && c.kind == DrawCommand::Kind::CopyEx && c.texture && c.texture->Pixels() &&
+      lights->Draw(renderer, c, *c.texture->Pixels(), clipping ? &clip : nullptr))
+    return;
   const auto blend = SDL_BlendMode(c.blend);
   SDL_Texture* texture = c.texture ? c.texture->Handle() : nullptr;
   if (texture) {

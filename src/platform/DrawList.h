@@ -15,6 +15,7 @@ struct SDL_Texture;
 namespace platform {
 
 class Texture;
+class TurnedLight;
 
 // Canvas pixels from (x, y), w wide and h high.
 struct PixelRect {
@@ -56,6 +57,8 @@ struct DrawCommand {
 
 class DrawList {
 public:
+  DrawList();
+  ~DrawList();
   void Record(const DrawCommand& command) { current_.push_back(command); }
   bool Pending() const { return !current_.empty(); }
 
@@ -72,9 +75,15 @@ public:
   // Whether a frame's unchanged beginning is kept as pixels of its own (worth
   // it where the processor rasterises; a graphics card draws it for nothing).
   void KeepFrameStarts(bool on);
+  // Whether additive turned pictures are drawn in one pass from their kept
+  // pixels (TurnedLight) instead of by the renderer: worth it, and only
+  // taken, where the processor rasterises.
+  void DrawLightsInOnePass(bool on) { lightsInOnePass_ = on; }
 
-  // Carries out one command, clipped to `limit` as well when given.
-  static void Execute(SDL_Renderer* renderer, const DrawCommand& command, const PixelRect* limit = nullptr);
+  // Carries out one command, clipped to `limit` as well when given; an
+  // additive turned picture through `lights` when given.
+  static void Execute(SDL_Renderer* renderer, const DrawCommand& command, const PixelRect* limit = nullptr,
+                      TurnedLight* lights = nullptr);
 
 private:
   struct TextureDeleter {
@@ -88,6 +97,7 @@ private:
   // them unchanged since the previous frame.
   void DrawPart(SDL_Renderer* renderer, int base, int same, const PixelRect& dirty, int width, int height);
   bool PrefixKept(int base) const;
+  TurnedLight* Lights() const { return lightsInOnePass_ ? lights_.get() : nullptr; }
 
   std::vector<DrawCommand> current_, previous_; // storage reused frame after frame
   int previousBase_ = 0;
@@ -103,6 +113,9 @@ private:
   bool prefixValid_ = false;
   bool keepStarts_ = true;
   int lastSame_ = -1;
+
+  std::unique_ptr<TurnedLight> lights_;
+  bool lightsInOnePass_ = false;
 };
 
 } // namespace platform

@@ -289,6 +289,7 @@ std::unique_ptr<Texture> Texture::Create(const Pixmap& pixels, bool filter, bool
     visible = right < 0 ? Texture::Rect{} : Texture::Rect{left, top, right - left + 1, bottom - top + 1};
   }
   texture->SetVisible(visible);
+  if (!target) texture->pixels_ = &pixels;
   return texture;
 }
 
@@ -396,6 +397,7 @@ bool OpenGraphics(const GraphicsConfig& config) {
   SDL_GetRendererInfo(g.renderer.get(), &info);
   g.softwareRenderer = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
   g.list.KeepFrameStarts(g.softwareRenderer);
+  g.list.DrawLightsInOnePass(g.softwareRenderer);
   g.vsyncRequested = config.vsync;
   g.vsyncRenderer = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
   g.vsyncIneffective = false;

@@ -29,6 +29,9 @@ public:
   };
   const Rect& Visible() const { return visible_; }
   void SetVisible(const Rect& visible) { visible_ = visible; }
+  // The pixels it was made from (kept by its picture, alive as long as the
+  // texture); null for render targets, whose pixels are the texture's own.
+  const Pixmap* Pixels() const { return pixels_; }
   // A number unique to the texture's pixels, renewed when a render target is drawn into.
   uint64_t Serial() const { return serial_; }
   void PixelsChanged();
@@ -36,6 +39,7 @@ public:
   uint64_t recordedFrame = 0;
 
   // Uploads a pixmap (a render target when `target`); nullptr without a renderer.
+  // `pixels` must outlive the texture (a picture's own frame).
   static std::unique_ptr<Texture> Create(const Pixmap& pixels, bool filter, bool target);
 
 private:
@@ -44,6 +48,7 @@ private:
   bool opaque_;
   uint64_t serial_;
   Rect visible_;
+  const Pixmap* pixels_ = nullptr;
 };
 
 } // namespace platform

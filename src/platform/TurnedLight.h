@@ -1,0 +1,59 @@
+#pragma once
+#include "platform/DrawList.h"
+#include "platform/Pixmap.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+struct SDL_Renderer;
+struct SDL_Texture;
+
+// Platform-private: draws an additive ("light") picture turned and scaled on
+// the software renderer in one pass. SDL's own path there scales the picture
+// into a new surface, turns that into another (in double precision, every
+// pixel of the turned square) and blends the result, allocating both each
+// time: with a hundred fireworks stars that is most of a frame. Here the
+// picture's kept pixels are sampled straight into the turned rectangle of its
+// visible part, tinted and faded as the blend would, and that patch is added
+// to the canvas as a plain unscaled copy. Where and how it lands is the same
+// as SDL's (the same whole-pixel destination and turning centre, bilinear
+// filtering), within a level or two of rounding at soft edges.
+//
+// One patch texture is reused, grown to the largest patch drawn (never larger
+// than the canvas), and the texels of the last four pictures are kept, so the
+// memory it holds stays bounded.
+namespace platform {
+
+class TurnedLight {
+public:
+  // Draws `command` (an additive turned copy of a picture whose kept pixels
+  // are `pixels`) clipped to `clip` when given. False when this drawing is
+  // not one it takes (the caller then draws it as usual).
+  bool Draw(SDL_Renderer* renderer, const DrawCommand& command, const Pixmap& pixels, const PixelRect* clip);
+  // Frees the patch texture (before the renderer goes).
+  void Clear();
+
+private:
+  struct TextureDeleter {
+    void operator()(SDL_Texture* texture) const;
+  };
+  std::unique_ptr<SDL_Texture, TextureDeleter> patch_;
+  int patchW_ = 0, patchH_ = 0;
+  std::vector<uint32_t> pixels_; // the patch, reused
+
+  // The source rectangles of the last few pictures drawn, as texels with a
+  // clear border of one, so that sampling needs no edge tests.
+  struct Source {
+    uint64_t serial = 0;
+    PixelRect rect;
+    uint64_t lastUse = 0;
+    std::vector<uint32_t> texels;
+  };
+  const uint32_t* Padded(const Pixmap& pixels, const PixelRect& source, uint64_t serial);
+  std::array<Source, 4> sources_;
+  uint64_t uses_ = 0;
+};
+
+} // namespace platform
