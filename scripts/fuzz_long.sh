@@ -17,7 +17,8 @@
 #   <dir>/totals.tsv           target, executions, findings (tab-separated)
 # A target that finds something is stopped there (its slice log and the
 # input say what); the others go on. Run it under `nice -n 19` on a shared
-# machine. Stopping it (kill) loses at most the slice under way.
+# machine. To stop a campaign and keep every figure: `touch <dir>/stop`, then
+# kill the running target (libFuzzer prints its figures on SIGTERM).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 goal=10000000
@@ -61,6 +62,7 @@ table() {
 }
 
 if [ "$table_only" = 1 ]; then table; exit 0; fi
+rm -f "$DIR/stop"
 if [ ! -f "$BUILD_DIR/fuzz/targets.txt" ]; then
   echo "fuzz_long.sh: no fuzz build in $BUILD_DIR; run scripts/fuzz.sh 1 first" >&2
   exit 1
@@ -75,7 +77,7 @@ for target in "$@"; do
   mkdir -p "$work" "$crashes"
   options=()
   [ -f "fuzz/corpus/$target.options" ] && read -r -a options < "fuzz/corpus/$target.options"
-  while [ "$(field "$target" 3)" = 0 ] && [ "$(field "$target" 2)" -lt "$goal" ]; do
+  while [ ! -e "$DIR/stop" ] && [ "$(field "$target" 3)" = 0 ] && [ "$(field "$target" 2)" -lt "$goal" ]; do
     left=$((goal - $(field "$target" 2)))
     n=$(($(ls "$DIR" | grep -c "^$target\.[0-9]*\.log$" || true) + 1))
     log="$DIR/$target.$n.log"
