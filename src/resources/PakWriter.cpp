@@ -29,10 +29,17 @@ bool Fail(std::string* error, const std::string& why) {
   return false;
 }
 
+// What the reader accepts in all.
+bool CheckTotal(const std::vector<PakWriterItem>& items, std::string* error) {
+  int64_t total = 0;
+  for (const auto& item : items) total += int64_t(item.Data.size());
+  return total <= TPakFile::MaxInflatedBytes || Fail(error, "items larger than 64 MiB in all");
+}
+
 bool CheckItem(const PakWriterItem& item, size_t nameField, std::string* error) {
   if (item.Name.size() > nameField)
     return Fail(error, "name too long for the pack (" + std::to_string(nameField) + " bytes): " + item.Name);
-  if (int64_t(item.Data.size()) > TPakFile::MaxItemBytes) return Fail(error, "item larger than 256 MiB: " + item.Name);
+  if (int64_t(item.Data.size()) > TPakFile::MaxItemBytes) return Fail(error, "item larger than 16 MiB: " + item.Name);
   if (TrimPakName(reinterpret_cast<const uint8_t*>(item.Name.data()), item.Name.size()) != item.Name)
     return Fail(error, "name starts or ends with a blank or control byte: " + item.Name);
   return true;
@@ -69,6 +76,7 @@ bool Collect(const std::string& folder, const std::string& prefix, int depth, st
 } // namespace
 
 bool BuildPak11(const std::vector<PakWriterItem>& items, std::vector<uint8_t>& out, std::string* error, int level) {
+  if (!CheckTotal(items, error)) return false;
   std::vector<std::vector<uint8_t>> streams;
   streams.reserve(items.size());
   for (const auto& item : items) {
@@ -111,6 +119,7 @@ bool BuildPak11(const std::vector<PakWriterItem>& items, std::vector<uint8_t>& o
 }
 
 bool BuildPak10(const std::vector<PakWriterItem>& items, std::vector<uint8_t>& out, std::string* error, int level) {
+  if (!CheckTotal(items, error)) return false;
   out.clear();
   PutInt32(out, int32_t(TPakFile::Magic));
   PutInt32(out, TPakFile::Version10);

@@ -7,13 +7,9 @@
 
 namespace {
 
-// The largest pack file read into memory.
-constexpr int64_t MaxPakFileBytes = 512ll << 20;
-
-// The most one pack may hold once inflated. A short stream is zero-padded to
-// its declared size, so the sizes alone decide what is allocated: a few bytes
-// of pack must not be able to claim gigabytes.
-constexpr int64_t MaxPakInflatedBytes = 1ll << 30;
+// The largest pack file read into memory: a stream is never much larger than
+// what it inflates to, so a bigger file cannot hold a pack within the limit.
+constexpr int64_t MaxPakFileBytes = 2 * TPakFile::MaxInflatedBytes;
 
 std::string Corrupt(const std::string& why) { return "TPakFile::Corrupt pak file: " + why; }
 
@@ -50,8 +46,8 @@ int64_t DeclaredTotal11(ByteReader entries, int32_t count) {
 }
 
 bool WithinInflatedBudget(int64_t total, std::string& error) {
-  if (total <= MaxPakInflatedBytes) return true;
-  error = Corrupt("items larger than 1 GiB in all");
+  if (total <= TPakFile::MaxInflatedBytes) return true;
+  error = Corrupt("items larger than 64 MiB in all");
   return false;
 }
 
@@ -64,7 +60,7 @@ bool InflatePakBlock(const uint8_t* data, int32_t compressedSize, int32_t realSi
     return false;
   }
   if (compressedSize > TPakFile::MaxItemBytes || realSize > TPakFile::MaxItemBytes) {
-    error = Corrupt("item larger than 256 MiB");
+    error = Corrupt("item larger than 16 MiB");
     return false;
   }
   if (!padShortStream && realSize > MaxInflatedSize(compressedSize)) {
@@ -97,7 +93,7 @@ std::shared_ptr<TPakFile> TPakFile::Create(const std::string& path) {
   std::string error;
   auto pak = std::make_shared<TPakFile>();
   if (size > MaxPakFileBytes) {
-    error = Corrupt("file larger than 512 MiB");
+    error = Corrupt("file larger than 128 MiB");
   } else {
     std::vector<uint8_t> bytes;
     if (!platform::ReadWholeFile(resolved, bytes, MaxPakFileBytes)) return nullptr;

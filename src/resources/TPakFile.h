@@ -22,7 +22,12 @@ public:
   static constexpr int32_t Version10 = 1;
   static constexpr int32_t Version11 = 0x00010001;
   static constexpr int32_t Version10NameSize = 52;
-  static constexpr int64_t MaxItemBytes = 256ll << 20; // per item and table
+  // The most one item (or the table) and one whole pack may hold once
+  // inflated. A short stream is zero-padded to its declared size, so the
+  // sizes alone decide what is allocated: a few bytes of pack must not claim
+  // gigabytes. The game's own packs hold about a megabyte in all.
+  static constexpr int64_t MaxItemBytes = 16ll << 20;
+  static constexpr int64_t MaxInflatedBytes = 64ll << 20;
 
   std::vector<std::shared_ptr<TPakItem>> Items; // in pack order
 

@@ -155,14 +155,21 @@ TEST(TPakFileTest, LyingCountsAndSizesAreRejected) {
   item.RealSize = -5;
   EXPECT_NE(Read(Pak10({item})), "");
   item = good;
-  item.RealSize = 0x7FFFFFFF;                               // far beyond 256 MiB
+  item.RealSize = 0x7FFFFFFF;                               // far beyond 16 MiB
   EXPECT_NE(Read(Pak10({item})), "");
-  // Sizes that claim more than 1 GiB in all are refused before any is
+  item.RealSize = (16 << 20) + 1;                           // just beyond
+  EXPECT_NE(Read(Pak10({item})).find("16 MiB"), std::string::npos);
+  item.RealSize = 16 << 20;                                 // at the limit: padded and kept
+  TPakFile atLimit;
+  EXPECT_EQ(Read(Pak10({item}), atLimit), "");
+  ASSERT_EQ(atLimit.Items.size(), 1u);
+  EXPECT_EQ(atLimit.Items[0]->Data.size(), size_t(16) << 20);
+  // Sizes that claim more than 64 MiB in all are refused before any is
   // allocated, though each item alone is within its limit.
   std::vector<RawItem> greedy(5, good);
-  for (RawItem& each : greedy) each.RealSize = 250 << 20;
-  EXPECT_NE(Read(Pak10(greedy)).find("1 GiB"), std::string::npos);
-  EXPECT_NE(Read(Pak11(greedy)).find("1 GiB"), std::string::npos);
+  for (RawItem& each : greedy) each.RealSize = 15 << 20;
+  EXPECT_NE(Read(Pak10(greedy)).find("64 MiB in all"), std::string::npos);
+  EXPECT_NE(Read(Pak11(greedy)).find("64 MiB in all"), std::string::npos);
 
   // Version 1.1: table size, table stream and item sizes.
   EXPECT_NE(Read(Pak11({good}, -1, nullptr, 271)), "");    // table size not N x 272
@@ -181,8 +188,8 @@ TEST(TPakFileTest, LyingCountsAndSizesAreRejected) {
   item.RealSize = -1;
   EXPECT_NE(Read(Pak11({item})), "");
   item = good;
-  item.RealSize = (256 << 20) + 1;
-  EXPECT_NE(Read(Pak11({item})), "");
+  item.RealSize = (16 << 20) + 1;
+  EXPECT_NE(Read(Pak11({item})).find("16 MiB"), std::string::npos);
 }
 
 TEST(TPakFileTest, ShortStreamsAreZeroPaddedAndDamagedOnesRefused) {
