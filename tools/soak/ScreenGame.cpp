@@ -330,7 +330,9 @@ bool ScreenGame::EndOfLevel() {
     Answer(GameGUI->RestartInput, yes);
     if (yes) {
       if (!Settle()) return false;
+      // The won level dealt again is another game: games and wins stay comparable.
       ++world_.figures.restarts;
+      ++world_.figures.games[variant_];
       return true;
     }
   }
