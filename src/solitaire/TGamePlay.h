@@ -1,4 +1,6 @@
 #pragma once
+#include "solitaire/TRandom.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,6 +14,8 @@ class TSolitaireHighScoreList;
 // ShowTimer. One exists, `GamePlay`, built at start-up.
 class TGamePlay {
 public:
+  // The deal stream is seeded from the system's entropy: every player's game is new.
+  TGamePlay();
   // Clears the session flags and makes a new mode of the kind (1 editor, 2
   // Klondike, 3 Matching, 4 Tri Peaks); Klondike and the editor pick their
   // own table design, Matching and Tri Peaks use `background`; the editor
@@ -21,6 +25,9 @@ public:
   // One tick and one frame of the running mode, when there is one.
   int32_t Logic();
   int32_t Draw();
+  // Every mode Init makes deals from a seed drawn here, so that one seed
+  // replays a whole run of games (a soak, a test); the player's stays random.
+  void SeedDeals(uint32_t seed) { DealSeeds.Seed(seed); }
 
   std::shared_ptr<TGameMode> GameMode;
   int32_t SelectedGameMode = 2; // 1 editor, 2 Klondike, 3 Matching, 4 Tri Peaks
@@ -35,6 +42,9 @@ public:
   std::shared_ptr<TSolitaireHighScoreList> HighscoreListSolitaire;
   std::shared_ptr<TSolitaireHighScoreList> HighscoreListMatching;
   std::shared_ptr<TSolitaireHighScoreList> HighscoreListTripeaks;
+
+private:
+  TRandom DealSeeds;
 };
 
 extern std::shared_ptr<TGamePlay> GamePlay;

@@ -5,6 +5,7 @@
 #include "app/TAnimation.h"
 #include "app/TGame.h"
 #include "app/TScreen.h"
+#include "app/VQMouse.h"
 #include "platform/Files.h"
 #include "player/TSaveGameManager.h"
 #include "screens/LevelThumbnails.h"
@@ -49,8 +50,12 @@ bool ScreenGame::Settle() {
     world_.Fail("the table never came to rest: " + why + "; the last action: " + lastAction_);
     return false;
   }
+  world_.Record(table_.Cards());
   world_.MoveMouse(790, 300);
-  world_.Frame(25);
+  world_.Frame();
+  // The next click must be no double click of the last: the pointer's own timer says when.
+  world_.FrameUntil([] { return GameMouse->DoubleClickCounter <= 0; }, 30);
+  world_.Look(); // the table at rest is drawn
   return Healthy();
 }
 
@@ -157,8 +162,12 @@ bool ScreenGame::Reshuffle() {
   const bool yes = world_.Chance(80);
   Answer(GameGUI->ShuffleInput, yes);
   if (!yes) return ClosePauseMenu();
-  // The generate screen deals the cards again and fades the game screen back in.
+  // The generate screen deals the cards again (once its overlay is drawn) and fades the game screen back in.
   if (!world_.Arrive("game")) return false;
+  if (!world_.FrameUntil([] { return !(GenerateScreen && GenerateScreen->Active); }, 3000)) {
+    world_.Fail("the generate screen never went away");
+    return false;
+  }
   if (GameMenu->Active) ClosePauseMenu();
   if (!Settle()) return false;
   ++world_.figures.reshuffles;
@@ -321,7 +330,9 @@ bool ScreenGame::EndOfLevel() {
     Answer(GameGUI->RestartInput, yes);
     if (yes) {
       if (!Settle()) return false;
+      // The won level dealt again is another game: games and wins stay comparable.
       ++world_.figures.restarts;
+      ++world_.figures.games[variant_];
       return true;
     }
   }

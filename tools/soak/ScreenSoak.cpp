@@ -3,6 +3,7 @@
 #include "ScreenWorld.h"
 
 #include "app/TGame.h"
+#include "effects/ParticleRandom.h"
 #include "platform/Files.h"
 #include "player/PlayerProfiles.h"
 #include "player/TSaveGameManager.h"
@@ -43,8 +44,6 @@ constexpr size_t MostFailures = 40;
 void ScreenSoak::Run(int games, uint32_t seed) {
   goal_ = games;
   world_.random.seed(seed);
-  // The deals and the particle effects draw from the C generator.
-  std::srand(seed);
   // At least two sessions: the second starts on the files the first wrote.
   while ((!Done() || world_.figures.sessions < 2) && world_.figures.failures.size() < MostFailures) {
     if (!StartSession()) break;
@@ -83,6 +82,11 @@ void ScreenSoak::CheckHealthy() {
 bool ScreenSoak::StartSession() {
   world_.where = "start-up";
   world_.StartUp();
+  // Every session's deals, table designs and dialog slides come from the
+  // soak's seed, so that a run (and a failure in it) can be replayed.
+  GamePlay->SeedDeals(uint32_t(world_.random()));
+  SeedParticleRandom(uint32_t(world_.random()));
+  std::srand(unsigned(world_.random()));
   CheckHealthy();
   if (!world_.Arrive("title", 3000)) return false;
   FirstPlayer();
@@ -422,7 +426,8 @@ void ScreenSoak::Quit() {
 namespace {
 
 void PrintFigures(const ScreenFigures& f) {
-  std::printf("screens soak: %d sessions started, %d quit, %d frames\n", f.sessions, f.quits, f.frames);
+  std::printf("screens soak: %d sessions started, %d quit, %d frames, %d drawn\n", f.sessions, f.quits, f.frames,
+              f.drawn);
   std::printf("screens visited:");
   for (const auto& [name, count] : f.visits) std::printf(" %s %d", name.c_str(), count);
   std::printf("\n%-10s %6s %6s %7s\n", "variant", "games", "won", "moves");
@@ -442,19 +447,21 @@ void PrintFigures(const ScreenFigures& f) {
   std::printf("pages: sliders %d, toggles %d, options written %d, help pages %d, score tables %d, cleared %d, "
               "expected messages %d\n",
               f.sliders, f.toggles, f.optionsWritten, f.helpPages, f.scoreTables, f.tablesCleared, f.expectedMessages);
+  std::printf("tables at rest %llu, digest %016llx\n", (unsigned long long)f.tables, (unsigned long long)f.digest);
   std::printf("failures: %zu\n", f.failures.size());
   for (const auto& failure : f.failures) std::printf("  %s\n", failure.c_str());
 }
 
 } // namespace
 
-int RunScreenSoak(int games, uint32_t seed) {
+int RunScreenSoak(int games, uint32_t seed, int drawEvery) {
   char folder[] = "/tmp/marrowdeck-screens-XXXXXX";
   if (!mkdtemp(folder)) {
     std::fprintf(stderr, "soak: no temporary folder\n");
     return 2;
   }
   ScreenWorld world(folder);
+  world.drawEvery = std::max(1, drawEvery);
   ScreenSoak soak(world);
   soak.Run(games, seed);
   PrintFigures(world.figures);

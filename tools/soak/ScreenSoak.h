@@ -10,8 +10,8 @@ class TLevelPlayScreen;
 class TMenu;
 
 // The screens soak in a fresh player's folder: plays, prints its figures and
-// the failures; 1 when anything failed, else 0.
-int RunScreenSoak(int games, uint32_t seed);
+// the failures; 1 when anything failed, else 0. One frame in `drawEvery` is drawn.
+int RunScreenSoak(int games, uint32_t seed, int drawEvery);
 
 // The whole game walked through its screens like a player, with seeded
 // random choices: start-up to the title (the first player's name asked on

@@ -1,7 +1,10 @@
 // soak: plays the game's variants headless with a seeded bot and prints what
 // it did and what broke.
 //   soak [--games N] [--seed S] [--variant klondike|tripeaks|matching|editor]...
-//   soak --screens [--games N] [--seed S]   the real game walked through its screens
+//   soak --screens [--games N] [--seed S] [--draw-every N]   the real game walked
+//        through its screens, one frame in N drawn (default 32; 1 draws every frame);
+//        SOAK_TRACE=1 prints every table the bot came to rest on
+// One seed plays the same games every time.
 // Exits 1 when any invariant failed.
 #include "EditorSoak.h"
 #include "KlondikeSoak.h"
@@ -34,18 +37,21 @@ int main(int argc, char** argv) {
   uint32_t seed = 1;
   std::vector<std::string> variants;
   bool screens = false;
+  int drawEvery = 32;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--screens") screens = true;
     else if (arg == "--games" && i + 1 < argc) games = std::atoi(argv[++i]);
     else if (arg == "--seed" && i + 1 < argc) seed = uint32_t(std::strtoul(argv[++i], nullptr, 10));
     else if (arg == "--variant" && i + 1 < argc) variants.push_back(argv[++i]);
+    else if (arg == "--draw-every" && i + 1 < argc) drawEvery = std::atoi(argv[++i]);
     else {
-      std::fprintf(stderr, "usage: soak [--screens] [--games N] [--seed S] [--variant klondike|tripeaks|matching|editor]...\n");
+      std::fprintf(stderr, "usage: soak [--screens [--draw-every N]] [--games N] [--seed S] "
+                           "[--variant klondike|tripeaks|matching|editor]...\n");
       return 2;
     }
   }
-  if (screens) return RunScreenSoak(games, seed);
+  if (screens) return RunScreenSoak(games, seed, drawEvery);
   if (variants.empty()) variants = {"klondike", "tripeaks", "matching", "editor"};
 
   std::vector<SoakFigures> figures;
