@@ -131,6 +131,8 @@ void TPlayerManager::DeleteSelected() {
 
 int32_t TPlayerManager::Manage() {
   if (!Active) return 0;
+  // A message or prompt over the list comes between two clicks on a line.
+  if (DialogOK || DialogYesNo || EnterName) ListBox->ForgetDoubleClick();
   if (DialogOK) {
     ManageSubDialog(DialogOK);
     return 0;

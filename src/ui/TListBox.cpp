@@ -196,6 +196,8 @@ int32_t TListBox::Manage() {
         Clicked = entry;
         SetIndex(entry);
         DoubleClickCounter = doubleClick ? 0 : DoubleClickTime;
+      } else {
+        ForgetDoubleClick(); // a press beside the lines comes between
       }
     }
   }

@@ -50,6 +50,8 @@ public:
   void ClearIndex();
   int32_t GetIndexY() const;
   int32_t GetDoubleClicked();
+  // The next click on a line is a single one (something came between).
+  void ForgetDoubleClick() { DoubleClickCounter = 0; }
 
   int32_t Manage();
   void Draw();

@@ -119,6 +119,15 @@ TEST_F(PlayerManagerTest, SevenPlayersAtMostAndNeverLessThanOne) {
   EXPECT_EQ(Shown(*alone), Message("Player One Player"));
   Answer(*alone, keys::Enter);
   EXPECT_TRUE(platform::FileExists(Profiles("Anna.dat")));
+  // A line, Delete, the message's OK and the same line again are no double click.
+  ClickLine(*alone, 0);
+  Click(*alone, "Delete");
+  ASSERT_TRUE(alone->DialogOK);
+  for (int i = 0; i < 200 && alone->DialogOK->Transitioning; ++i) Tick(*alone);
+  ClickOn(*alone->DialogOK->Menu, "OK");
+  for (int i = 0; i < 200 && alone->DialogOK; ++i) Tick(*alone);
+  ClickLine(*alone, 0);
+  EXPECT_EQ(alone->Transitioning, 0) << "the manager closed as if Anna had been double-clicked";
 
   Players({"Ben", "Cara", "Dora", "Emil", "Fay", "Gus"});
   auto full = Open();
