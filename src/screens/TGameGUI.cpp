@@ -7,6 +7,7 @@
 #include "app/TSoundBank.h"
 #include "effects/TParticleList.h"
 #include "platform/Graphics.h"
+#include "platform/Keys.h"
 #include "player/PlayerProfiles.h"
 #include "player/TSaveGameManager.h"
 #include "player/TSolitaireHighScoreList.h"
@@ -199,7 +200,7 @@ void TGameGUI::CheckButtonClicks() {
   // H asks for a hint in the tick it is pressed or not at all: a press made
   // while none can be given (the deal, the pause menu, a message) is used up
   // here rather than showing a hint later, unasked.
-  const bool hintKey = KeyHit(72) != 0;
+  const bool hintKey = KeyHit(platform::keys::A + ('H' - 'A')) != 0;
   if (GameState->disableButtons) return;
   auto* mode = Mode();
   if (MainMenu && MainMenu->Clicked("menu")) GameMenu->Show(1);

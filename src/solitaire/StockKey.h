@@ -1,5 +1,6 @@
 #pragma once
 #include "app/InputTables.h"
+#include "platform/Keys.h"
 
 #include <cstdint>
 
@@ -10,7 +11,7 @@
 // still flying, the waste going back) never turns it later, unasked.
 namespace stock_key {
 
-constexpr int32_t Code = 68;
+constexpr int32_t Code = platform::keys::A + ('D' - 'A');
 
 // 1 when D was pressed since the last read; the press is used up either way.
 inline bool Hit() { return KeyHit(Code) == 1; }
