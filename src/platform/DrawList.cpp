@@ -272,9 +272,11 @@ void DrawList::Execute(SDL_Renderer* renderer, const DrawCommand& c, const Pixel
   } else {
     SDL_RenderSetClipRect(renderer, nullptr);
   }
-  if (lights && c.kind == DrawCommand::Kind::CopyEx && c.texture && c.texture->Pixels() &&
-      lights->Draw(renderer, c, *c.texture->Pixels(), clipping ? &clip : nullptr))
-    return;
+  if (lights && c.texture && c.texture->Pixels()) {
+    const PixelRect* within = clipping ? &clip : nullptr;
+    if (c.kind == DrawCommand::Kind::CopyEx && lights->Draw(renderer, c, *c.texture->Pixels(), within)) return;
+    if (c.kind == DrawCommand::Kind::Copy && lights->DrawStraight(renderer, c, *c.texture->Pixels(), within)) return;
+  }
   const auto blend = SDL_BlendMode(c.blend);
   SDL_Texture* texture = c.texture ? c.texture->Handle() : nullptr;
   if (texture) {

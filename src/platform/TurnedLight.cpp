@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 
 namespace {
@@ -17,6 +21,31 @@ inline uint32_t Mix(uint32_t t00, uint32_t t10, uint32_t t01, uint32_t t11, uint
   const uint32_t ga = (((t00 >> 8) & 0xFF00FFu) * w00 + ((t10 >> 8) & 0xFF00FFu) * w10 +
                        ((t01 >> 8) & 0xFF00FFu) * w01 + ((t11 >> 8) & 0xFF00FFu) * w11) >> 8;
   return (rb & 0xFF00FFu) | (ga & 0xFF00FFu) << 8;
+}
+
+// x / 255 rounded down, for any product of two bytes.
+inline uint32_t Div255(uint32_t x) { return (x * 0x8081u) >> 23; }
+
+// Adds `count` patch pixels (premultiplied, 0xAARRGGBB) to canvas pixels as
+// the renderer's additive copy of an opaque patch does: each colour channel
+// summed and held at 255, the canvas's own alpha kept.
+void AddLight(uint32_t* canvas, const uint32_t* patch, int count) {
+  int i = 0;
+#ifdef __SSE2__
+  const __m128i colours = _mm_set1_epi32(0x00FFFFFF);
+  for (; i + 4 <= count; i += 4) {
+    const __m128i light = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(patch + i)), colours);
+    __m128i* out = reinterpret_cast<__m128i*>(canvas + i);
+    _mm_storeu_si128(out, _mm_adds_epu8(_mm_loadu_si128(out), light));
+  }
+#endif
+  for (; i < count; ++i) {
+    const uint32_t under = canvas[i], light = patch[i];
+    uint32_t sum = under & 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8)
+      sum |= std::min((under >> shift & 255u) + (light >> shift & 255u), 255u) << shift;
+    canvas[i] = sum;
+  }
 }
 
 } // namespace
@@ -162,8 +191,84 @@ bool TurnedLight::Draw(SDL_Renderer* renderer, const DrawCommand& c, const Pixma
   }
   if (litRight < 0) return true;
 
-  if (!patch_ || patch.w > patchW_ || patch.h > patchH_) {
-    const int w = std::max(patchW_, (patch.w + 63) / 64 * 64), h = std::max(patchH_, (patch.h + 63) / 64 * 64);
+  return AddPatch(renderer, &pixels_[size_t(litTop) * size_t(patch.w) + size_t(litLeft)], patch.w,
+                  PixelRect{patch.x + litLeft, patch.y + litTop, litRight - litLeft + 1, litBottom - litTop + 1});
+}
+
+bool TurnedLight::DrawStraight(SDL_Renderer* renderer, const DrawCommand& c, const Pixmap& pixels,
+                               const PixelRect* clip) {
+  if (c.kind != DrawCommand::Kind::Copy || c.blend != int(SDL_BLENDMODE_ADD) || pixels.Empty()) return false;
+  SDL_Texture* target = SDL_GetRenderTarget(renderer);
+  int targetW = 0, targetH = 0;
+  if (!target || SDL_QueryTexture(target, nullptr, nullptr, &targetW, &targetH) != 0) return false;
+  if (!(std::isfinite(c.x) && std::isfinite(c.y) && std::isfinite(c.w) && std::isfinite(c.h))) return false;
+  if (std::fabs(c.x) > 1e6f || std::fabs(c.y) > 1e6f || c.w > 1e5f || c.h > 1e5f) return false;
+  const PixelRect source = c.sourced ? c.source : PixelRect{0, 0, pixels.width, pixels.height};
+  if (source.Empty() || source.x < 0 || source.y < 0 || source.x + source.w > pixels.width ||
+      source.y + source.h > pixels.height)
+    return false;
+  // The whole-pixel destination the renderer takes; a scaled copy is its own.
+  const PixelRect whole{int(c.x), int(c.y), int(c.w), int(c.h)};
+  if (whole.w != source.w || whole.h != source.h) return false;
+  if (c.a == 0 || (c.r | c.g | c.b) == 0) return true; // adds nothing
+  PixelRect dest = Intersect(whole, PixelRect{0, 0, targetW, targetH});
+  if (clip) dest = Intersect(dest, *clip);
+  if (dest.Empty()) return true;
+
+  // Each texel tinted and faded, then weighed by its own alpha, every step
+  // rounded down as the renderer's additive blit does, so that the sum is
+  // the very pixels it would give.
+  pixels_.resize(size_t(dest.w) * size_t(dest.h));
+  const uint32_t tintR = c.r, tintG = c.g, tintB = c.b, fade = c.a;
+  uint32_t any = 0;
+  for (int row = 0; row < dest.h; ++row) {
+    const uint8_t* texel = pixels.Pixel(source.x + dest.x - whole.x, source.y + dest.y - whole.y + row);
+    uint32_t* out = &pixels_[size_t(row) * size_t(dest.w)];
+    int col = 0;
+#ifdef __SSE2__
+    // Four texels at a time in 16-bit lanes, the same steps: (x * 0x8081) >> 23
+    // is x / 255 rounded down, and weighing by an alpha of 255 changes nothing.
+    const __m128i tint = _mm_set_epi16(short(fade), short(tintB), short(tintG), short(tintR), short(fade),
+                                       short(tintB), short(tintG), short(tintR));
+    const __m128i by255 = _mm_set1_epi16(short(0x8081)), zero = _mm_setzero_si128();
+    auto div255 = [&](__m128i x) { return _mm_srli_epi16(_mm_mulhi_epu16(x, by255), 7); };
+    auto two = [&](__m128i rgba) { // two texels R G B A -> lights B G R (alpha lane left over)
+      const __m128i faded = div255(_mm_mullo_epi16(rgba, tint));
+      const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(faded, 0xFF), 0xFF);
+      const __m128i weighed = div255(_mm_mullo_epi16(faded, alpha));
+      return _mm_shufflehi_epi16(_mm_shufflelo_epi16(weighed, _MM_SHUFFLE(3, 0, 1, 2)), _MM_SHUFFLE(3, 0, 1, 2));
+    };
+    const __m128i colours = _mm_set1_epi32(0x00FFFFFF), opaque = _mm_set1_epi32(int(0xFF000000u));
+    __m128i seen = zero;
+    for (; col + 4 <= dest.w; col += 4, texel += 16) {
+      const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texel));
+      const __m128i lights =
+          _mm_and_si128(_mm_packus_epi16(two(_mm_unpacklo_epi8(four, zero)), two(_mm_unpackhi_epi8(four, zero))),
+                        colours);
+      seen = _mm_or_si128(seen, lights);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + col), _mm_or_si128(lights, opaque));
+    }
+    alignas(16) uint32_t lanes[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), seen);
+    any |= lanes[0] | lanes[1] | lanes[2] | lanes[3];
+#endif
+    for (; col < dest.w; ++col, texel += 4) {
+      const uint32_t alpha = Div255(texel[3] * fade);
+      uint32_t r = Div255(texel[0] * tintR), g = Div255(texel[1] * tintG), b = Div255(texel[2] * tintB);
+      if (alpha < 255) r = Div255(r * alpha), g = Div255(g * alpha), b = Div255(b * alpha);
+      const uint32_t light = r << 16 | g << 8 | b;
+      out[col] = 0xFF000000u | light;
+      any |= light;
+    }
+  }
+  const bool lit = any != 0;
+  if (!lit) return true;
+  return AddPatch(renderer, pixels_.data(), dest.w, dest);
+}
+
+bool TurnedLight::AddPatch(SDL_Renderer* renderer, const uint32_t* first, int stride, const PixelRect& dest) {
+  if (!patch_ || dest.w > patchW_ || dest.h > patchH_) {
+    const int w = std::max(patchW_, (dest.w + 63) / 64 * 64), h = std::max(patchH_, (dest.h + 63) / 64 * 64);
     patch_.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h));
     if (!patch_) {
       patchW_ = patchH_ = 0;
@@ -171,13 +276,23 @@ bool TurnedLight::Draw(SDL_Renderer* renderer, const DrawCommand& c, const Pixma
     }
     patchW_ = w;
     patchH_ = h;
+  }
+  const SDL_Rect part{0, 0, dest.w, dest.h};
+  const SDL_Rect to{dest.x, dest.y, dest.w, dest.h};
+  // The canvas under the patch, the light added to it, and the sum put back
+  // as a plain copy: the renderer's own additive copy goes through a general
+  // per-pixel blitter several times slower than these three straight copies.
+  canvas_.resize(size_t(dest.w) * size_t(dest.h));
+  if (SDL_RenderReadPixels(renderer, &to, SDL_PIXELFORMAT_ARGB8888, canvas_.data(), dest.w * 4) == 0) {
+    for (int row = 0; row < dest.h; ++row)
+      AddLight(&canvas_[size_t(row) * size_t(dest.w)], first + size_t(row) * size_t(stride), dest.w);
+    if (SDL_UpdateTexture(patch_.get(), &part, canvas_.data(), dest.w * 4) != 0) return false;
+    SDL_SetTextureBlendMode(patch_.get(), SDL_BLENDMODE_NONE);
+  } else {
+    if (SDL_UpdateTexture(patch_.get(), &part, first, stride * 4) != 0) return false;
     SDL_SetTextureBlendMode(patch_.get(), SDL_BLENDMODE_ADD);
   }
-  const SDL_Rect part{0, 0, litRight - litLeft + 1, litBottom - litTop + 1};
-  const uint32_t* first = &pixels_[size_t(litTop) * size_t(patch.w) + size_t(litLeft)];
-  if (SDL_UpdateTexture(patch_.get(), &part, first, patch.w * 4) != 0) return false;
-  const SDL_Rect dest{patch.x + litLeft, patch.y + litTop, part.w, part.h};
-  SDL_RenderCopy(renderer, patch_.get(), &part, &dest);
+  SDL_RenderCopy(renderer, patch_.get(), &part, &to);
   return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -164,6 +165,87 @@ TEST_F(TurnedLightTest, ClippedStarShowsOnlyInsideTheViewport) {
         }
       }
   EXPECT_GT(inside, 1000);
+}
+
+// Over a busy canvas a light adds to every pixel under it, each colour held
+// at white, exactly as over black plus what was there: nothing shifted,
+// nothing lost under the dark parts of the light, the canvas opaque still.
+TEST_F(TurnedLightTest, LightAddsToWhatTheCanvasShowsAndHoldsAtWhite) {
+  auto star = Star(96);
+  const Light light{400.5f, 300.25f, 21, 1.3f, 255, 230, 160, 0.8f};
+  const Pixmap alone = OnCanvas(*star, light);
+  Pixmap pattern;
+  pattern.width = 800, pattern.height = 600;
+  pattern.rgba.resize(size_t(800) * 600 * 4);
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) {
+      uint8_t* p = pattern.Pixel(x, y);
+      p[0] = uint8_t(x * 7 + y), p[1] = uint8_t(y * 5 ^ x), p[2] = uint8_t(200 + (x + y) % 56), p[3] = 255;
+    }
+  auto background = Picture::FromPixmap(pattern);
+  SetClsColor(0, 0, 0);
+  Cls();
+  ResetDrawState();
+  DrawPicture(*background, 0, 0);
+  DrawLight(*star, light);
+  Pixmap both;
+  ASSERT_TRUE(GrabBackBuffer(both));
+  Flip(false);
+  int lit = 0, held = 0;
+  for (int y = 200; y < 400; ++y)
+    for (int x = 300; x < 500; ++x) {
+      for (int c = 0; c < 3; ++c) {
+        const int sum = std::min(255, alone.Pixel(x, y)[c] + pattern.Pixel(x, y)[c]);
+        ASSERT_EQ(both.Pixel(x, y)[c], sum) << x << ", " << y << " channel " << c;
+        lit += alone.Pixel(x, y)[c] > 0;
+        held += sum == 255 && alone.Pixel(x, y)[c] > 0;
+      }
+      ASSERT_EQ(both.Pixel(x, y)[3], 255) << x << ", " << y;
+    }
+  EXPECT_GT(lit, 5000);
+  EXPECT_GT(held, 500);
+}
+
+// A light neither turned nor scaled (a glowing header) gives exactly the
+// renderer's own pixels, over a busy canvas, at a fractional position, tinted
+// and faded, and partly off the canvas.
+TEST_F(TurnedLightTest, StraightLightGivesTheRenderersOwnPixels) {
+  auto star = Star(96);
+  Pixmap pattern;
+  pattern.width = 800, pattern.height = 600;
+  pattern.rgba.resize(size_t(800) * 600 * 4);
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) {
+      uint8_t* p = pattern.Pixel(x, y);
+      p[0] = uint8_t(x * 3 + y), p[1] = uint8_t(y * 7 ^ x), p[2] = uint8_t(180 + (x * y) % 76), p[3] = 255;
+    }
+  auto background = Picture::FromPixmap(pattern);
+  const Light lights[] = {{200.6f, 150.3f, 0, 1, 255, 255, 255, 1.0f},
+                          {420.0f, 310.0f, 0, 1, 90, 200, 255, 0.55f},
+                          {20.0f, 590.0f, 0, 1, 255, 128, 40, 0.9f}};
+  auto draw = [&] {
+    SetClsColor(0, 0, 0);
+    Cls();
+    ResetDrawState();
+    DrawPicture(*background, 0, 0);
+    for (const Light& light : lights) DrawLight(*star, light);
+  };
+  draw();
+  Pixmap mine;
+  ASSERT_TRUE(GrabBackBuffer(mine));
+  Flip(false);
+  auto target = Picture::CreateRenderTarget(800, 600);
+  ASSERT_TRUE(BeginRenderTo(*target));
+  draw();
+  EndRenderTo();
+  const Pixmap theirs = target->FramePixels(0);
+  int differ = 0;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x)
+      for (int c = 0; c < 4; ++c) differ += mine.Pixel(x, y)[c] != theirs.Pixel(x, y)[c];
+  EXPECT_EQ(differ, 0);
+  // The lights did show: the first star's centre is brighter than the canvas under it.
+  EXPECT_GT(mine.Pixel(200, 150)[0] + mine.Pixel(200, 150)[1], pattern.Pixel(200, 150)[0] + pattern.Pixel(200, 150)[1]);
 }
 
 } // namespace
