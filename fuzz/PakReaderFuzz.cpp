@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (total > (16u << 20)) return 0;
   std::vector<PakWriterItem> items;
-  for (const auto& item : pak.Items) items.push_back({item->Name, item->VarType, item->Data});
+  // The items' bytes move into the rewrite (not copied: they may be megabytes).
+  for (const auto& item : pak.Items) items.push_back({item->Name, item->VarType, std::move(item->Data)});
   std::vector<uint8_t> rewritten;
   Check(BuildPak11(items, rewritten, &error, 1));
   TPakFile again;

@@ -5,6 +5,8 @@
 #include "platform/Zlib.h"
 #include "resources/TTableItem.h"
 
+#include <algorithm>
+
 namespace {
 
 // The largest pack file read into memory: a stream is never much larger than
@@ -67,10 +69,14 @@ bool InflatePakBlock(const uint8_t* data, int32_t compressedSize, int32_t realSi
     error = Corrupt("declared size cannot come from its stream");
     return false;
   }
-  out.assign(size_t(realSize), 0);
+  // Inflate into no more than the stream can give, and pad to the declared
+  // size only once the stream has proved complete: a damaged item that
+  // declares megabytes costs its own length, not megabytes of zeros.
+  const int64_t reachable = std::min<int64_t>(realSize, MaxInflatedSize(compressedSize));
+  out.assign(size_t(reachable), 0);
   // An empty item may be stored as no bytes at all.
   if (realSize == 0 && compressedSize == 0) return true;
-  const int64_t produced = platform::Inflate(data, size_t(compressedSize), out.data(), size_t(realSize));
+  const int64_t produced = platform::Inflate(data, size_t(compressedSize), out.data(), size_t(reachable));
   if (produced < 0) {
     error = Corrupt("item stream does not inflate");
     out.clear();
@@ -83,6 +89,7 @@ bool InflatePakBlock(const uint8_t* data, int32_t compressedSize, int32_t realSi
     out.clear();
     return false;
   }
+  out.resize(size_t(realSize));
   return true;
 }
 
