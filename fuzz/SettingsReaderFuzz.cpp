@@ -33,28 +33,10 @@ void Read(TGame& game, const std::string& bytes) {
   game.IniExtract();
 }
 
-// A game object is costly to build (screens, pointer, the program's path), so
-// two are built once and every run puts their settings back to a new game's
-// defaults by reading the defaults' own settings file: every setting has its
-// key, so all of them are set again.
-TGame& Fresh(int which) {
-  static TGame defaults;
-  static const std::string defaultBytes = [] {
-    defaults.IniFill();
-    return defaults.Ini.ToBytes();
-  }();
-  static TGame games[2];
-  TGame& game = games[which];
-  Read(game, defaultBytes);
-  Check(Numbers(game) == Numbers(defaults));
-  Check(game.ProfileName == defaults.ProfileName && game.SoundDriver == defaults.SoundDriver);
-  return game;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  TGame& game = Fresh(0);
+  TGame game;
   Read(game, std::string(reinterpret_cast<const char*>(data), size));
   for (int value : {game.FullScreen, game.Sound, game.Music, game.Speech, game.Fade, game.PortalSplash,
                     game.PortalSplash2, game.IntroShow, game.VSync, game.Driver})
@@ -64,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(Priority(value));
 
   game.IniFill();
-  TGame& again = Fresh(1);
+  TGame again;
   Read(again, game.Ini.ToBytes());
   Check(Numbers(again) == Numbers(game));
   Check(again.ProfileName == game.ProfileName && again.SoundDriver == game.SoundDriver);
