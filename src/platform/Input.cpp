@@ -143,8 +143,17 @@ void Translate(const SDL_Event& e) {
 
 bool PollEvent(Event& event) {
   if (pending.empty() && EnsureVideo()) {
+    // The window system is asked for news at most every two milliseconds: the
+    // logic ticks of one frame run within a fraction of that, and asking costs
+    // a round of system calls each time. Events already queued are read at once.
+    static uint64_t lastPump = 0;
+    const uint64_t now = SDL_GetPerformanceCounter();
+    if (lastPump == 0 || now - lastPump >= SDL_GetPerformanceFrequency() / 500) {
+      SDL_PumpEvents();
+      lastPump = now;
+    }
     SDL_Event e;
-    while (pending.empty() && SDL_PollEvent(&e)) Translate(e);
+    while (pending.empty() && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) Translate(e);
   }
   if (pending.empty()) return false;
   event = pending.front();
