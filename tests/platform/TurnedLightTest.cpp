@@ -95,6 +95,20 @@ Lit Measure(const Pixmap& frame) {
   return lit;
 }
 
+// An opaque canvas-sized picture whose every pixel differs from its
+// neighbours, bright enough in blue that lights over it saturate.
+Pixmap BusyCanvas() {
+  Pixmap pattern;
+  pattern.width = 800, pattern.height = 600;
+  pattern.rgba.resize(size_t(800) * 600 * 4);
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) {
+      uint8_t* p = pattern.Pixel(x, y);
+      p[0] = uint8_t(x * 7 + y), p[1] = uint8_t(y * 5 ^ x), p[2] = uint8_t(200 + (x + y) % 56), p[3] = 255;
+    }
+  return pattern;
+}
+
 using TurnedLightTest = test_support::HeadlessGraphics;
 
 // Turned, scaled, mirrored, tinted and faded stars, at whole and fractional
@@ -174,14 +188,7 @@ TEST_F(TurnedLightTest, LightAddsToWhatTheCanvasShowsAndHoldsAtWhite) {
   auto star = Star(96);
   const Light light{400.5f, 300.25f, 21, 1.3f, 255, 230, 160, 0.8f};
   const Pixmap alone = OnCanvas(*star, light);
-  Pixmap pattern;
-  pattern.width = 800, pattern.height = 600;
-  pattern.rgba.resize(size_t(800) * 600 * 4);
-  for (int y = 0; y < 600; ++y)
-    for (int x = 0; x < 800; ++x) {
-      uint8_t* p = pattern.Pixel(x, y);
-      p[0] = uint8_t(x * 7 + y), p[1] = uint8_t(y * 5 ^ x), p[2] = uint8_t(200 + (x + y) % 56), p[3] = 255;
-    }
+  const Pixmap pattern = BusyCanvas();
   auto background = Picture::FromPixmap(pattern);
   SetClsColor(0, 0, 0);
   Cls();
@@ -211,14 +218,7 @@ TEST_F(TurnedLightTest, LightAddsToWhatTheCanvasShowsAndHoldsAtWhite) {
 // and faded, and partly off the canvas.
 TEST_F(TurnedLightTest, StraightLightGivesTheRenderersOwnPixels) {
   auto star = Star(96);
-  Pixmap pattern;
-  pattern.width = 800, pattern.height = 600;
-  pattern.rgba.resize(size_t(800) * 600 * 4);
-  for (int y = 0; y < 600; ++y)
-    for (int x = 0; x < 800; ++x) {
-      uint8_t* p = pattern.Pixel(x, y);
-      p[0] = uint8_t(x * 3 + y), p[1] = uint8_t(y * 7 ^ x), p[2] = uint8_t(180 + (x * y) % 76), p[3] = 255;
-    }
+  const Pixmap pattern = BusyCanvas();
   auto background = Picture::FromPixmap(pattern);
   const Light lights[] = {{200.6f, 150.3f, 0, 1, 255, 255, 255, 1.0f},
                           {420.0f, 310.0f, 0, 1, 90, 200, 255, 0.55f},
