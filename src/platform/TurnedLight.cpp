@@ -29,14 +29,14 @@ inline uint32_t Div255(uint32_t x) { return (x * 0x8081u) >> 23; }
 // Adds `count` patch pixels (premultiplied, 0xAARRGGBB) to canvas pixels as
 // the renderer's additive copy of an opaque patch does: each colour channel
 // summed and held at 255, the canvas's own alpha kept.
-void AddLight(uint32_t* canvas, const uint32_t* patch, int count) {
+void AddLight(uint32_t* out, const uint32_t* canvas, const uint32_t* patch, int count) {
   int i = 0;
 #ifdef __SSE2__
   const __m128i colours = _mm_set1_epi32(0x00FFFFFF);
   for (; i + 4 <= count; i += 4) {
     const __m128i light = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(patch + i)), colours);
-    __m128i* out = reinterpret_cast<__m128i*>(canvas + i);
-    _mm_storeu_si128(out, _mm_adds_epu8(_mm_loadu_si128(out), light));
+    const __m128i under = _mm_loadu_si128(reinterpret_cast<const __m128i*>(canvas + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_adds_epu8(under, light));
   }
 #endif
   for (; i < count; ++i) {
@@ -44,8 +44,15 @@ void AddLight(uint32_t* canvas, const uint32_t* patch, int count) {
     uint32_t sum = under & 0xFF000000u;
     for (int shift = 0; shift < 24; shift += 8)
       sum |= std::min((under >> shift & 255u) + (light >> shift & 255u), 255u) << shift;
-    canvas[i] = sum;
+    out[i] = sum;
   }
+}
+
+// A scratch buffer of at least `count` pixels. It never shrinks: lights of
+// different sizes drawn in turn would otherwise zero its grown part each time.
+uint32_t* Scratch(std::vector<uint32_t>& buffer, size_t count) {
+  if (buffer.size() < count) buffer.resize(count);
+  return buffer.data();
 }
 
 } // namespace
@@ -145,7 +152,7 @@ bool TurnedLight::Draw(SDL_Renderer* renderer, const DrawCommand& c, const Pixma
     factor[i] = uint32_t((uint64_t(tint[i]) * tint[3] * 65536 + 255ull * 255 * 255 / 2) / (255ull * 255 * 255));
   const uint32_t* texels = Padded(pixels, source, serial);
 
-  pixels_.resize(size_t(patch.w) * size_t(patch.h));
+  Scratch(pixels_, size_t(patch.w) * size_t(patch.h));
   double u0, v0, u1, v1, u2, v2;
   toSource(patch.x + 0.5, patch.y + 0.5, u0, v0);
   toSource(patch.x + 1.5, patch.y + 0.5, u1, v1);
@@ -218,7 +225,7 @@ bool TurnedLight::DrawStraight(SDL_Renderer* renderer, const DrawCommand& c, con
   // Each texel tinted and faded, then weighed by its own alpha, every step
   // rounded down as the renderer's additive blit does, so that the sum is
   // the very pixels it would give.
-  pixels_.resize(size_t(dest.w) * size_t(dest.h));
+  Scratch(pixels_, size_t(dest.w) * size_t(dest.h));
   const uint32_t tintR = c.r, tintG = c.g, tintB = c.b, fade = c.a;
   uint32_t any = 0;
   for (int row = 0; row < dest.h; ++row) {
@@ -282,11 +289,16 @@ bool TurnedLight::AddPatch(SDL_Renderer* renderer, const uint32_t* first, int st
   // The canvas under the patch, the light added to it, and the sum put back
   // as a plain copy: the renderer's own additive copy goes through a general
   // per-pixel blitter several times slower than these three straight copies.
-  canvas_.resize(size_t(dest.w) * size_t(dest.h));
-  if (SDL_RenderReadPixels(renderer, &to, SDL_PIXELFORMAT_ARGB8888, canvas_.data(), dest.w * 4) == 0) {
+  uint32_t* canvas = Scratch(canvas_, size_t(dest.w) * size_t(dest.h));
+  void* locked = nullptr;
+  int pitch = 0;
+  if (SDL_RenderReadPixels(renderer, &to, SDL_PIXELFORMAT_ARGB8888, canvas, dest.w * 4) == 0 &&
+      SDL_LockTexture(patch_.get(), &part, &locked, &pitch) == 0) {
+    // The sums go straight into the patch's own pixels.
     for (int row = 0; row < dest.h; ++row)
-      AddLight(&canvas_[size_t(row) * size_t(dest.w)], first + size_t(row) * size_t(stride), dest.w);
-    if (SDL_UpdateTexture(patch_.get(), &part, canvas_.data(), dest.w * 4) != 0) return false;
+      AddLight(reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked) + size_t(row) * size_t(pitch)),
+               canvas + size_t(row) * size_t(dest.w), first + size_t(row) * size_t(stride), dest.w);
+    SDL_UnlockTexture(patch_.get());
     SDL_SetTextureBlendMode(patch_.get(), SDL_BLENDMODE_NONE);
   } else {
     if (SDL_UpdateTexture(patch_.get(), &part, first, stride * 4) != 0) return false;
