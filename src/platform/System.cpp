@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -172,6 +173,9 @@ void SetApplicationId(const std::string& id) {
 }
 
 bool IsHeadless() {
+  // Once the video is up, its driver says so (asked every frame, this must be cheap).
+  if (const char* current = SDL_GetCurrentVideoDriver())
+    return std::strcmp(current, "dummy") == 0 || std::strcmp(current, "offscreen") == 0;
   const char* driver = std::getenv("SDL_VIDEODRIVER");
   if (driver && (std::string(driver) == "dummy" || std::string(driver) == "offscreen")) return true;
   return EnvOr("DISPLAY", "").empty() && EnvOr("WAYLAND_DISPLAY", "").empty();
