@@ -37,6 +37,7 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 constexpr int StreamBuffers = 4;
+constexpr double FeedInterval = 0.05; // seconds between looks at a stream's queue
 constexpr int64_t MaxFileBytes = 256ll << 20;
 
 double Now() {
@@ -258,6 +259,7 @@ struct Channel::Stream {
   std::array<ALuint, StreamBuffers> buffers{};
   bool haveBuffers = false;
   bool ended = false; // every sample decoded and queued
+  double fedAt = -1;   // when the queue was last looked at
   bool loop = false;
   int channels = 2;
   long rate = 44100;
@@ -377,6 +379,11 @@ void Channel::Cue(const std::shared_ptr<Sound>& sound) {
 void ChannelAccess::Feed(Channel& channel) {
   Channel::Stream* stream = channel.stream_.get();
   if (!stream || !channel.Audible()) return;
+  // The queue holds two seconds: looking at it every few frames is plenty, and
+  // every look costs a lock shared with the mixer.
+  const double now = Now();
+  if (now - stream->fedAt < FeedInterval && now >= stream->fedAt) return;
+  stream->fedAt = now;
   ALint processed = 0;
   alGetSourcei(channel.source_, AL_BUFFERS_PROCESSED, &processed);
   while (processed-- > 0) {
