@@ -382,7 +382,7 @@ void ChannelAccess::Feed(Channel& channel) {
   // The queue holds two seconds: looking at it every few frames is plenty, and
   // every look costs a lock shared with the mixer.
   const double now = Now();
-  if (now - stream->fedAt < FeedInterval && now >= stream->fedAt) return;
+  if (now - stream->fedAt < FeedInterval) return;
   stream->fedAt = now;
   ALint processed = 0;
   alGetSourcei(channel.source_, AL_BUFFERS_PROCESSED, &processed);

@@ -27,8 +27,8 @@ inline uint32_t Mix(uint32_t t00, uint32_t t10, uint32_t t01, uint32_t t11, uint
 inline uint32_t Div255(uint32_t x) { return (x * 0x8081u) >> 23; }
 
 // Adds `count` patch pixels (premultiplied, 0xAARRGGBB) to canvas pixels as
-// the renderer's additive copy of an opaque patch does: each colour channel
-// summed and held at 255, the canvas's own alpha kept.
+// the renderer's additive copy of an opaque patch does, into `out`: each
+// colour channel summed and held at 255, the canvas's own alpha kept.
 void AddLight(uint32_t* out, const uint32_t* canvas, const uint32_t* patch, int count) {
   int i = 0;
 #ifdef __SSE2__
@@ -286,15 +286,15 @@ bool TurnedLight::AddPatch(SDL_Renderer* renderer, const uint32_t* first, int st
   }
   const SDL_Rect part{0, 0, dest.w, dest.h};
   const SDL_Rect to{dest.x, dest.y, dest.w, dest.h};
-  // The canvas under the patch, the light added to it, and the sum put back
-  // as a plain copy: the renderer's own additive copy goes through a general
-  // per-pixel blitter several times slower than these three straight copies.
+  // The canvas under the patch read back, the light added to it in the
+  // patch's own pixels, and the sum put back as a plain copy: the renderer's
+  // own additive copy goes through a general per-pixel blitter several times
+  // slower than these two straight copies.
   uint32_t* canvas = Scratch(canvas_, size_t(dest.w) * size_t(dest.h));
   void* locked = nullptr;
   int pitch = 0;
   if (SDL_RenderReadPixels(renderer, &to, SDL_PIXELFORMAT_ARGB8888, canvas, dest.w * 4) == 0 &&
       SDL_LockTexture(patch_.get(), &part, &locked, &pitch) == 0) {
-    // The sums go straight into the patch's own pixels.
     for (int row = 0; row < dest.h; ++row)
       AddLight(reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked) + size_t(row) * size_t(pitch)),
                canvas + size_t(row) * size_t(dest.w), first + size_t(row) * size_t(stride), dest.w);
