@@ -9,6 +9,7 @@
 #include "solitaire/TGameModeMatching.h"
 #include "solitaire/TGameModeTripeaks.h"
 #include "solitaire/TGamePlay.h"
+#include "solitaire/TLayoutGameMode.h"
 #include "solitaire/TMatchingStock.h"
 #include "solitaire/TSolitaireHint.h"
 #include "solitaire/TStock.h"
@@ -45,6 +46,8 @@ bool ScreenTable::Busy() const {
   auto* mode = Running();
   if (auto* klondike = dynamic_cast<TGameModeKlondike*>(mode)) return klondike->IsBusy();
   const bool counting = GamePlay && GamePlay->ScoreAdder != 0;
+  // A cleared layout is won once its last streak bonus has flown: until then there is nothing to play.
+  if (auto* layout = dynamic_cast<TLayoutGameMode*>(mode); layout && layout->Cards->IsEmpty()) return true;
   if (auto* tripeaks = dynamic_cast<TGameModeTripeaks*>(mode))
     return !tripeaks->DealAnimationFinished || tripeaks->IsAnyCardMoving() || counting;
   if (auto* matching = dynamic_cast<TGameModeMatching*>(mode))
@@ -58,6 +61,8 @@ std::string ScreenTable::Why() const {
   auto add = [&](bool busy, const char* what) {
     if (busy) why += std::string(why.empty() ? "" : ", ") + what;
   };
+  if (auto* layout = dynamic_cast<TLayoutGameMode*>(mode))
+    add(layout->Cards->IsEmpty(), "the layout is cleared and not yet won");
   if (auto* tripeaks = dynamic_cast<TGameModeTripeaks*>(mode)) {
     add(!tripeaks->DealAnimationFinished, "the deal runs");
     add(tripeaks->IsAnyCardMoving(), "a card moves");
