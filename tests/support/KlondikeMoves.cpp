@@ -93,4 +93,29 @@ std::vector<KlondikeMove> LegalKlondikeMoves(const KlondikeTable& table, bool wi
   return moves;
 }
 
+const KlondikeMove& ChooseKlondikeMove(const std::vector<KlondikeMove>& moves, std::mt19937& random, bool anyAlike) {
+  std::vector<double> weights;
+  for (const auto& move : moves)
+    weights.push_back(anyAlike                                   ? 1.0
+                      : move.kind == KlondikeMoveKind::ToFoundation ? 20.0
+                      : move.uncovers                            ? 10.0
+                      : move.fromColumn < 0                      ? 5.0
+                                                                 : 1.0);
+  return moves[std::discrete_distribution<size_t>(weights.begin(), weights.end())(random)];
+}
+
+KlondikeGesture GestureOf(const KlondikeTable& table, const KlondikeMove& move) {
+  const TCard& card = *move.card;
+  const bool fromWaste = move.fromColumn < 0;
+  const int fromX = fromWaste ? int(TStock::WasteX) : int(card.x);
+  // A card under a run shows only its top strip.
+  const int fromY = fromWaste ? int(TStock::WasteY) : int(card.y) - (card.HasCardsOnTop ? 38 : 0);
+  if (move.kind == KlondikeMoveKind::ToFoundation)
+    return {fromX, fromY, int(TGameModeKlondike::FoundationX[move.target]), int(TGameModeKlondike::FoundationY)};
+  const auto& column = table.columns[size_t(move.target)];
+  if (column.empty())
+    return {fromX, fromY, int(TGameModeKlondike::EmptyColumnX[move.target]), int(TGameModeKlondike::EmptyColumnY)};
+  return {fromX, fromY, int(column.back()->x), int(column.back()->y)};
+}
+
 } // namespace test_support

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -35,5 +36,17 @@ bool GoesOnInColumn(const TCard& card, const TCard& top);
 // Every legal move that changes something: from the columns and the waste
 // top, and with `withStockTurns` from every stock card (moves a turn can reach).
 std::vector<KlondikeMove> LegalKlondikeMoves(const KlondikeTable& table, bool withStockTurns);
+
+// One of `moves` (not empty), as a player out to win chooses: foundation
+// moves most often, then moves that turn a card face up, then the waste.
+// With the stock turned only when nothing else moves, a bot that plays so
+// wins a fair share of its deals. `anyAlike` picks each move as often.
+const KlondikeMove& ChooseKlondikeMove(const std::vector<KlondikeMove>& moves, std::mt19937& random, bool anyAlike);
+
+// Where the pointer takes a move's card and where it lets it go.
+struct KlondikeGesture {
+  int fromX, fromY, toX, toY;
+};
+KlondikeGesture GestureOf(const KlondikeTable& table, const KlondikeMove& move);
 
 } // namespace test_support

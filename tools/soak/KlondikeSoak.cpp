@@ -66,9 +66,8 @@ std::string KlondikeSoak::Check() {
 
 int KlondikeSoak::UndoCount() { return mode_->UndoList ? int(mode_->UndoList->size()) : 0; }
 
-// Foundation moves first, then moves that turn a card face up, then the
-// waste; the stock only when nothing else moves (or now and then): a bot
-// that plays this way wins a fair share of its deals.
+// The moves a player out to win likes best, the stock only when nothing else
+// moves (or now and then).
 int KlondikeSoak::Play() {
   if (mode_->AutoCompleteButton && Chance(50)) {
     const auto& button = *mode_->AutoCompleteButton;
@@ -89,32 +88,11 @@ int KlondikeSoak::Play() {
     }
     return 1;
   }
-  std::vector<double> weights;
-  for (const auto& move : moves) {
-    const bool toFoundation = move.kind == test_support::KlondikeMoveKind::ToFoundation;
-    weights.push_back(Exploring()      ? 1.0
-                      : toFoundation    ? 20.0
-                      : move.uncovers   ? 10.0
-                      : move.fromColumn < 0 ? 5.0
-                                            : 1.0);
-  }
-  const auto& move = moves[std::discrete_distribution<size_t>(weights.begin(), weights.end())(random_)];
-  const TCard& card = *move.card;
-  const bool fromWaste = move.fromColumn < 0;
-  const int fromX = fromWaste ? int(TStock::WasteX) : int(card.x);
-  // A card under a run shows only its top strip.
-  const int fromY = fromWaste ? int(TStock::WasteY) : int(card.y) - (card.HasCardsOnTop ? 38 : 0);
-  if (move.kind == test_support::KlondikeMoveKind::ToFoundation) {
-    if (Chance(40)) {
-      world_.DoubleClick(fromX, fromY); // sends it to its foundation
-    } else {
-      world_.Drag(fromX, fromY, int(TGameModeKlondike::FoundationX[move.target]), int(TGameModeKlondike::FoundationY), 6);
-    }
-    return 1;
-  }
-  const auto& column = table.columns[size_t(move.target)];
-  const int toX = column.empty() ? int(TGameModeKlondike::EmptyColumnX[move.target]) : int(column.back()->x);
-  const int toY = column.empty() ? int(TGameModeKlondike::EmptyColumnY) : int(column.back()->y);
-  world_.Drag(fromX, fromY, toX, toY, 6);
+  const auto& move = test_support::ChooseKlondikeMove(moves, random_, Exploring());
+  const auto gesture = test_support::GestureOf(table, move);
+  if (move.kind == test_support::KlondikeMoveKind::ToFoundation && Chance(40))
+    world_.DoubleClick(gesture.fromX, gesture.fromY); // sends it to its foundation
+  else
+    world_.Drag(gesture.fromX, gesture.fromY, gesture.toX, gesture.toY, 6);
   return 1;
 }

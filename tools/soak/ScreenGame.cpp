@@ -142,7 +142,17 @@ bool ScreenGame::ClosePauseMenu() {
   return true;
 }
 
-void ScreenGame::Dealt() { dealt_ = table_.Cards(); }
+void ScreenGame::Dealt() {
+  dealt_ = table_.Cards();
+  NewGame();
+}
+
+void ScreenGame::NewGame() {
+  // Klondike is won only by a long game: now and then one is played to be won, with nothing on the way
+  // that deals anew or leaves, so that its win and the messages after it are walked through too.
+  toWin_ = variant_ == "klondike" && world_.Chance(40);
+  table_.PlayToWin(toWin_);
+}
 
 bool ScreenGame::Restart() {
   if (!OpenPauseMenu()) return true;
@@ -356,6 +366,7 @@ void ScreenGame::Play(const std::string& variant, const std::string& loadedName)
   } else {
     CheckLoaded(loadedName, extension_);
     dealt_.clear();
+    NewGame();
   }
   for (int step = 0; step < 400; ++step) {
     world_.where = variant_ + " step " + std::to_string(step);
@@ -365,30 +376,32 @@ void ScreenGame::Play(const std::string& variant, const std::string& loadedName)
       continue;
     }
     const double roll = std::uniform_real_distribution<double>(0, 100)(world_.random);
-    const char* action = roll < 4 ? "undo" : roll < 8 ? "hint" : roll < 9 ? "restart" : roll < 10 ? "reshuffle"
+    std::string action = roll < 4 ? "undo" : roll < 8 ? "hint" : roll < 9 ? "restart" : roll < 10 ? "reshuffle"
                          : roll < 14 ? "save" : roll < 15 && variant_ == "klondike" ? "load" : roll < 16 ? "pause"
                          : roll < 16.7 ? "back to menu" : "move";
-    world_.where += std::string(" (") + action + ")";
+    if (toWin_ && (action == "restart" || action == "reshuffle" || action == "load" || action == "back to menu"))
+      action = "move";
+    world_.where += " (" + action + ")";
     lastAction_ = world_.where;
     bool stay = true;
-    if (roll < 4) {
+    if (action == "undo") {
       world_.ClickButton(Buttons(), "undo");
       ++world_.figures.undos;
-    } else if (roll < 8) {
+    } else if (action == "hint") {
       world_.ClickButton(Buttons(), "hint");
       world_.Frame(30);
       ++world_.figures.hints;
-    } else if (roll < 9) {
+    } else if (action == "restart") {
       stay = Restart();
-    } else if (roll < 10) {
+    } else if (action == "reshuffle") {
       stay = Reshuffle();
-    } else if (roll < 14) {
+    } else if (action == "save") {
       stay = Save();
-    } else if (roll < 15 && variant_ == "klondike") {
+    } else if (action == "load") {
       stay = Load();
-    } else if (roll < 16) {
+    } else if (action == "pause") {
       if (OpenPauseMenu()) ClosePauseMenu();
-    } else if (roll < 16.7) {
+    } else if (action == "back to menu") {
       stay = BackToMenu();
     } else {
       if (table_.Play() == 0) {

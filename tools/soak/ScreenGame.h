@@ -59,6 +59,8 @@ private:
   bool EndOfLevel();
   // A fresh deal is on the table (for restart's comparison).
   void Dealt();
+  // How the game just dealt or loaded is played.
+  void NewGame();
   // Types a name into an open name dialog and confirms it; the name given.
   std::string EnterName(const std::string& prefix);
   void SaveLayout();
@@ -70,4 +72,5 @@ private:
   std::string dealt_; // the table as dealt ("" when unknown, after a load)
   std::map<std::string, std::string> saved_; // saved game file -> its table
   std::string lastAction_;
+  bool toWin_ = false; // the game is played to be won
 };

@@ -14,6 +14,7 @@
 #include "solitaire/TSolitaireHint.h"
 #include "solitaire/TStock.h"
 #include "solitaire/TTripeaksStock.h"
+#include "support/KlondikeMoves.h"
 #include "ui/TButton.h"
 
 #include <algorithm>
@@ -44,8 +45,9 @@ std::string Sorted(const TCardList& cards) {
 
 bool ScreenTable::Busy() const {
   auto* mode = Running();
-  if (auto* klondike = dynamic_cast<TGameModeKlondike*>(mode)) return klondike->IsBusy();
+  // The win waits for the score to count up.
   const bool counting = GamePlay && GamePlay->ScoreAdder != 0;
+  if (auto* klondike = dynamic_cast<TGameModeKlondike*>(mode)) return klondike->IsBusy() || counting;
   // A cleared layout is won once its last streak bonus has flown: until then there is nothing to play.
   if (auto* layout = dynamic_cast<TLayoutGameMode*>(mode); layout && layout->Cards->IsEmpty()) return true;
   if (auto* tripeaks = dynamic_cast<TGameModeTripeaks*>(mode))
@@ -123,6 +125,23 @@ int ScreenTable::PlayKlondike(TGameModeKlondike& mode) {
   if (mode.AutoCompleteButton && world_.Chance(30)) {
     const auto& button = *mode.AutoCompleteButton;
     world_.Click(int(button.x) + button.w / 2, int(button.y) + button.h / 2);
+    return 1;
+  }
+  if (toWin_) {
+    std::string fault;
+    const auto table = test_support::ReadKlondikeTable(mode, fault);
+    const auto moves = test_support::LegalKlondikeMoves(table, false);
+    if (moves.empty()) {
+      if (test_support::LegalKlondikeMoves(table, true).empty()) return 0; // lost: nothing to do, ever
+      world_.Click(int(TStock::StockX), int(TStock::StockY));
+      return 1;
+    }
+    const auto& move = test_support::ChooseKlondikeMove(moves, world_.random, false);
+    const auto gesture = test_support::GestureOf(table, move);
+    if (move.kind == test_support::KlondikeMoveKind::ToFoundation && world_.Chance(40))
+      world_.DoubleClick(gesture.fromX, gesture.fromY);
+    else
+      world_.Drag(gesture.fromX, gesture.fromY, gesture.toX, gesture.toY);
     return 1;
   }
   mode.CreateHints();

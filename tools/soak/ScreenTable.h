@@ -18,6 +18,9 @@ public:
   // One move or stock turn: 1 made, 0 nothing is left to do. The editor
   // places or takes away a card.
   int Play();
+  // A game played to be won: Klondike plays the moves a winning player likes
+  // best instead of any of the game's hints.
+  void PlayToWin(bool toWin) { toWin_ = toWin; }
   // True while cards deal or fly or the score still counts.
   bool Busy() const;
   // What keeps it busy, in words.
@@ -33,4 +36,5 @@ private:
   int PlayMatching(TGameModeMatching& mode);
   int PlayEditor(TGameModeEditor& mode);
   ScreenWorld& world_;
+  bool toWin_ = false;
 };
