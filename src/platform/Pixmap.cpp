@@ -47,6 +47,22 @@ void PngError(png_structp png, png_const_charp message) {
 
 void PngWarning(png_structp, png_const_charp) {}
 
+// Every chunk up to the end chunk lies whole within the data. libpng sizes some
+// chunks' buffers by their declared length before reading them, so a few
+// damaged bytes could otherwise ask for gigabytes; a file failing this would
+// fail to decode all the same.
+bool PngChunksFit(const uint8_t* data, size_t size) {
+  size_t at = 8; // past the signature
+  while (size - at >= 12) {
+    const size_t length = size_t(data[at]) << 24 | size_t(data[at + 1]) << 16 | size_t(data[at + 2]) << 8 | data[at + 3];
+    const bool end = std::memcmp(data + at + 4, "IEND", 4) == 0;
+    if (length > size - at - 12) return false; // its data and checksum
+    at += 12 + length;
+    if (end) return true;
+  }
+  return false;
+}
+
 // Only plain C objects live in this frame: libpng leaves it by longjmp on any error.
 bool DecodePng(const uint8_t* data, size_t size, Pixmap& out, std::vector<png_bytep>& rows, PngFailure& failure) {
   PngSource source{data, size, 0};
@@ -234,7 +250,10 @@ bool DecodePicture(const uint8_t* data, size_t size, Pixmap& out, std::string* e
     PngFailure failure{};
     std::snprintf(failure.message, sizeof(failure.message), "cannot decode PNG");
     std::vector<png_bytep> rows;
-    ok = DecodePng(data, size, out, rows, failure);
+    if (!PngChunksFit(data, size))
+      std::snprintf(failure.message, sizeof(failure.message), "a chunk runs past the end of the data");
+    else
+      ok = DecodePng(data, size, out, rows, failure);
     if (!ok) SetError(error, std::string("PNG: ") + failure.message);
   } else if (data && size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) {
     JpegFailure failure{};
