@@ -150,8 +150,7 @@ void ScreenGame::Dealt() {
 void ScreenGame::NewGame() {
   // Klondike is won only by a long game: now and then one is played to be won, with nothing on the way
   // that deals anew or leaves, so that its win and the messages after it are walked through too.
-  toWin_ = variant_ == "klondike" && world_.Chance(40);
-  table_.PlayToWin(toWin_);
+  table_.PlayToWin(variant_ == "klondike" && world_.Chance(40));
 }
 
 bool ScreenGame::Restart() {
@@ -379,7 +378,7 @@ void ScreenGame::Play(const std::string& variant, const std::string& loadedName)
     std::string action = roll < 4 ? "undo" : roll < 8 ? "hint" : roll < 9 ? "restart" : roll < 10 ? "reshuffle"
                          : roll < 14 ? "save" : roll < 15 && variant_ == "klondike" ? "load" : roll < 16 ? "pause"
                          : roll < 16.7 ? "back to menu" : "move";
-    if (toWin_ && (action == "restart" || action == "reshuffle" || action == "load" || action == "back to menu"))
+    if (table_.PlaysToWin() && (action == "restart" || action == "reshuffle" || action == "load" || action == "back to menu"))
       action = "move";
     world_.where += " (" + action + ")";
     lastAction_ = world_.where;

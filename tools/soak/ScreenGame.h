@@ -72,5 +72,4 @@ private:
   std::string dealt_; // the table as dealt ("" when unknown, after a load)
   std::map<std::string, std::string> saved_; // saved game file -> its table
   std::string lastAction_;
-  bool toWin_ = false; // the game is played to be won
 };

@@ -21,6 +21,7 @@ public:
   // A game played to be won: Klondike plays the moves a winning player likes
   // best instead of any of the game's hints.
   void PlayToWin(bool toWin) { toWin_ = toWin; }
+  bool PlaysToWin() const { return toWin_; }
   // True while cards deal or fly or the score still counts.
   bool Busy() const;
   // What keeps it busy, in words.
