@@ -150,6 +150,12 @@ void DrawList::Clear() {
   lastSame_ = -1;
 }
 
+void DrawList::Abandon() {
+  (void)prefixPixels_.release();
+  lights_->Abandon();
+  Clear();
+}
+
 void DrawList::KeepFrameStarts(bool on) {
   if (on == keepStarts_) return;
   keepStarts_ = on;

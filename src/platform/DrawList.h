@@ -72,6 +72,9 @@ public:
   // Forgets every frame and frees the kept pixels (before the renderer goes,
   // or when the renderer has lost what its targets held).
   void Clear();
+  // The same, but the kept pixels are forgotten, not freed (the renderer is
+  // left to the operating system at exit).
+  void Abandon();
   // Whether a frame's unchanged beginning is kept as pixels of its own (worth
   // it where the processor rasterises; a graphics card draws it for nothing).
   void KeepFrameStarts(bool on);

@@ -78,11 +78,19 @@ struct GraphicsStateHolder {
   GraphicsState state;
   ~GraphicsStateHolder() {
     state.target = nullptr;
-    state.list.Clear(); // its kept pixels go with the renderer
-    state.canvas.reset();
-    state.renderer.reset();
-    state.window.reset();
     graphicsStateGone = true;
+    if (!state.window) {
+      state.list.Clear();
+      return;
+    }
+    // Still open: the process ends without closing the window first, by an
+    // exit() inside a library (Xlib's, when the display goes away). SDL would
+    // then wait on the lost display for ever, spinning a core, so the window,
+    // the renderer and their textures are left to the operating system.
+    state.list.Abandon();
+    (void)state.canvas.release();
+    (void)state.renderer.release();
+    (void)state.window.release();
   }
 };
 

@@ -39,6 +39,12 @@ public:
   bool DrawStraight(SDL_Renderer* renderer, const DrawCommand& command, const Pixmap& pixels, const PixelRect* clip);
   // Frees the patch texture (before the renderer goes).
   void Clear();
+  // Forgets the patch texture without freeing it (the renderer is left to
+  // the operating system at exit).
+  void Abandon() {
+    (void)patch_.release();
+    Clear();
+  }
 
 private:
   struct TextureDeleter {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A termination request (a session manager's logout, `timeout`) ends the game
 # through its orderly exit whatever the window's state: paused, or in the
-# background behind another window.
+# background behind another window. When the display itself goes away, the
+# game ends too instead of staying behind with a core spinning.
 source "$(dirname "$0")/lib.sh"
 
 # Ends the running game with SIGTERM and checks it went within a second,
@@ -41,3 +42,23 @@ terminate_quickly "in the background"
 kill "$OTHER_PID" 2>/dev/null
 wait "$OTHER_PID" 2>/dev/null
 pass "in the background: SIGTERM ends the game in order within a second"
+
+# The display goes away under the running game (its X server ends). The game
+# cannot end in order then, but it must end: it once stayed behind, spinning
+# a core, now and then, so a few rounds are played.
+for round in 1 2 3; do
+  Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$WORK/display" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for i in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+  [ -s "$WORK/display" ] || fail "no second display"
+  DISPLAY=:$(cat "$WORK/display") start_game --windowed
+  DISPLAY=:$(cat "$WORK/display") timeout 30 xdotool search --sync --onlyvisible --name '^Marrowdeck$' >/dev/null ||
+    fail "no window on the second display"
+  sleep 1
+  kill "$XVFB_PID"
+  wait "$XVFB_PID" 2>/dev/null
+  : >"$WORK/display"
+  wait_exit "$GAME_PID" 5 || fail "round $round: still running 5 s after its display went away"
+  [ "$EXIT_STATUS" != 0 ] || fail "round $round: a lost display ended the game as if all were well"
+done
+pass "a lost display ends the game"
