@@ -274,6 +274,27 @@ bool TurnedLight::DrawStraight(SDL_Renderer* renderer, const DrawCommand& c, con
 }
 
 bool TurnedLight::AddPatch(SDL_Renderer* renderer, const uint32_t* first, int stride, const PixelRect& dest) {
+  const SDL_Rect to{dest.x, dest.y, dest.w, dest.h};
+  // The target's pixels under the patch read back, the light added to them,
+  // and the sum written straight back: the renderer's own additive copy goes
+  // through a general per-pixel blitter several times slower, and a copy
+  // through a texture of the patch's own costs two more passes. (The caller
+  // keeps `dest` inside the clip; nothing may be waiting to be drawn into
+  // the target, which reading it sees to.)
+  SDL_Texture* target = SDL_GetRenderTarget(renderer);
+  Uint32 format = 0;
+  if (target && SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr) == 0 &&
+      (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888)) {
+    uint32_t* canvas = Scratch(canvas_, size_t(dest.w) * size_t(dest.h));
+    if (SDL_RenderReadPixels(renderer, &to, format, canvas, dest.w * 4) == 0) {
+      for (int row = 0; row < dest.h; ++row) {
+        uint32_t* line = canvas + size_t(row) * size_t(dest.w);
+        AddLight(line, line, first + size_t(row) * size_t(stride), dest.w);
+      }
+      if (SDL_UpdateTexture(target, &to, canvas, dest.w * 4) == 0) return true;
+    }
+  }
+  // Else the light goes through a texture of its own, added by the renderer.
   if (!patch_ || dest.w > patchW_ || dest.h > patchH_) {
     const int w = std::max(patchW_, (dest.w + 63) / 64 * 64), h = std::max(patchH_, (dest.h + 63) / 64 * 64);
     patch_.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h));
@@ -285,25 +306,8 @@ bool TurnedLight::AddPatch(SDL_Renderer* renderer, const uint32_t* first, int st
     patchH_ = h;
   }
   const SDL_Rect part{0, 0, dest.w, dest.h};
-  const SDL_Rect to{dest.x, dest.y, dest.w, dest.h};
-  // The canvas under the patch read back, the light added to it in the
-  // patch's own pixels, and the sum put back as a plain copy: the renderer's
-  // own additive copy goes through a general per-pixel blitter several times
-  // slower than these two straight copies.
-  uint32_t* canvas = Scratch(canvas_, size_t(dest.w) * size_t(dest.h));
-  void* locked = nullptr;
-  int pitch = 0;
-  if (SDL_RenderReadPixels(renderer, &to, SDL_PIXELFORMAT_ARGB8888, canvas, dest.w * 4) == 0 &&
-      SDL_LockTexture(patch_.get(), &part, &locked, &pitch) == 0) {
-    for (int row = 0; row < dest.h; ++row)
-      AddLight(reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked) + size_t(row) * size_t(pitch)),
-               canvas + size_t(row) * size_t(dest.w), first + size_t(row) * size_t(stride), dest.w);
-    SDL_UnlockTexture(patch_.get());
-    SDL_SetTextureBlendMode(patch_.get(), SDL_BLENDMODE_NONE);
-  } else {
-    if (SDL_UpdateTexture(patch_.get(), &part, first, stride * 4) != 0) return false;
-    SDL_SetTextureBlendMode(patch_.get(), SDL_BLENDMODE_ADD);
-  }
+  if (SDL_UpdateTexture(patch_.get(), &part, first, stride * 4) != 0) return false;
+  SDL_SetTextureBlendMode(patch_.get(), SDL_BLENDMODE_ADD);
   SDL_RenderCopy(renderer, patch_.get(), &part, &to);
   return true;
 }
