@@ -59,6 +59,61 @@ PixelRect Union(const PixelRect& a, const PixelRect& b) {
                    std::max(a.y + a.h, b.y + b.h));
 }
 
+namespace {
+
+int64_t AreaOf(const PixelRect& rect) { return rect.Empty() ? 0 : int64_t(rect.w) * int64_t(rect.h); }
+
+// Pixels drawn for nothing when two rectangles are drawn as the box around
+// them: up to a little more than a glyph's worth, one rectangle costs less
+// than two (each is another pass over the frame's commands).
+int64_t JoiningWaste(const PixelRect& a, const PixelRect& b) { return AreaOf(Union(a, b)) - AreaOf(a) - AreaOf(b); }
+constexpr int64_t CheapWaste = 32 * 32;
+
+} // namespace
+
+void PixelRegion::Add(const PixelRect& rect) {
+  if (rect.Empty()) return;
+  PixelRect joined = rect;
+  for (bool again = true; again;) {
+    again = false;
+    for (int i = 0; i < count_; ++i)
+      if (!Intersect(rects_[i], joined).Empty() || JoiningWaste(rects_[i], joined) <= CheapWaste) {
+        joined = Union(rects_[i], joined);
+        Remove(i);
+        again = true; // the larger box may now reach others
+        break;
+      }
+  }
+  rects_[count_++] = joined;
+  if (count_ <= MaxRects) return;
+  int first = 0, second = 1;
+  for (int i = 0; i < count_; ++i)
+    for (int j = i + 1; j < count_; ++j)
+      if (JoiningWaste(rects_[i], rects_[j]) < JoiningWaste(rects_[first], rects_[second])) first = i, second = j;
+  const PixelRect both = Union(rects_[first], rects_[second]);
+  Remove(second); // the higher index first: removing moves the last one down
+  Remove(first);
+  Add(both);
+}
+
+int PixelRegion::Area() const {
+  int64_t area = 0;
+  for (const PixelRect& rect : *this) area += AreaOf(rect);
+  return int(std::min<int64_t>(area, INT32_MAX));
+}
+
+bool PixelRegion::Intersects(const PixelRect& rect) const {
+  for (const PixelRect& part : *this)
+    if (!Intersect(part, rect).Empty()) return true;
+  return false;
+}
+
+bool PixelRegion::Holds(const PixelRect& rect) const {
+  for (const PixelRect& part : *this)
+    if (Contains(part, rect)) return true;
+  return false;
+}
+
 
 bool DrawCommand::SameAs(const DrawCommand& o) const {
   return kind == o.kind && blend == o.blend && r == o.r && g == o.g && b == o.b && a == o.a && flip == o.flip &&
@@ -170,34 +225,34 @@ int DrawList::LastCover(const std::vector<DrawCommand>& commands, int width, int
   return -1;
 }
 
-PixelRect DrawList::Changed(int base, int width, int height, int& same) const {
+PixelRegion DrawList::Changed(int base, int width, int height, int& same) const {
   const PixelRect canvas{0, 0, width, height};
   const int count = int(current_.size()) - base, previousCount = int(previous_.size()) - previousBase_;
   same = 0;
   while (same < count && same < previousCount &&
          current_[size_t(base + same)].SameAs(previous_[size_t(previousBase_ + same)]))
     ++same;
-  PixelRect dirty;
+  PixelRegion dirty;
   // Pixels outside every command that differs are painted by the same
   // commands in the same order as last time, over the same cover.
   for (int i = same; i < std::max(count, previousCount); ++i) {
     const DrawCommand* now = i < count ? &current_[size_t(base + i)] : nullptr;
     const DrawCommand* before = i < previousCount ? &previous_[size_t(previousBase_ + i)] : nullptr;
     if (now && before && now->SameAs(*before)) continue;
-    if (now) dirty = Union(dirty, now->Bounds());
-    if (before) dirty = Union(dirty, before->Bounds());
+    if (now) dirty.Add(Intersect(now->Bounds(), canvas));
+    if (before) dirty.Add(Intersect(before->Bounds(), canvas));
   }
-  dirty = Intersect(dirty, canvas);
   if (dirty.Empty()) return dirty;
-  // A command that cannot be cut exactly is drawn whole or not at all.
+  // A command that cannot be cut exactly is drawn whole or not at all: the
+  // rectangles do not overlap, so the one that holds it is the only one it meets.
   for (bool grown = true; grown;) {
     grown = false;
     for (size_t i = size_t(base); i < current_.size(); ++i) {
       const DrawCommand& command = current_[i];
       if (command.ExactUnderClip()) continue;
       PixelRect bounds = Intersect(command.Bounds(), canvas);
-      if (!Intersect(bounds, dirty).Empty() && !Contains(dirty, bounds)) {
-        dirty = Union(dirty, bounds);
+      if (dirty.Intersects(bounds) && !dirty.Holds(bounds)) {
+        dirty.Add(bounds);
         grown = true;
       }
     }
@@ -212,15 +267,22 @@ bool DrawList::PrefixKept(int base) const {
   return true;
 }
 
-void DrawList::DrawPart(SDL_Renderer* renderer, int base, int same, const PixelRect& dirty, int width, int height) {
+void DrawList::DrawPart(SDL_Renderer* renderer, int base, int same, const PixelRegion& dirty, int width,
+                        int height) {
   int start = base;
   if (keepStarts_ && same > 0 && !PrefixKept(base) && same == lastSame_) {
     // The same first commands two frames in a row: keep the canvas as they
     // leave it, drawn whole into a texture of its own.
     SDL_Texture* canvas = SDL_GetRenderTarget(renderer);
+    Uint32 format = SDL_PIXELFORMAT_ARGB8888; // the canvas's own, so that the kept pixels go back by a plain copy
+    if (canvas) SDL_QueryTexture(canvas, &format, nullptr, nullptr, nullptr);
+    if (prefixPixels_) {
+      Uint32 kept = 0;
+      SDL_QueryTexture(prefixPixels_.get(), &kept, nullptr, nullptr, nullptr);
+      if (kept != format) prefixPixels_.reset();
+    }
     if (!prefixPixels_)
-      prefixPixels_.reset(
-          SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height));
+      prefixPixels_.reset(SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_TARGET, width, height));
     if (canvas && prefixPixels_ && SDL_SetRenderTarget(renderer, prefixPixels_.get()) == 0) {
       SDL_SetTextureBlendMode(prefixPixels_.get(), SDL_BLENDMODE_NONE);
       for (int i = base; i < base + same; ++i) Execute(renderer, current_[size_t(i)], nullptr, Lights());
@@ -230,26 +292,29 @@ void DrawList::DrawPart(SDL_Renderer* renderer, int base, int same, const PixelR
       prefixValid_ = true;
     }
   }
-  if (PrefixKept(base)) {
-    // Unclipped, unscaled and unblended: the kept pixels exactly.
-    const SDL_Rect part{dirty.x, dirty.y, dirty.w, dirty.h};
-    SDL_RenderSetClipRect(renderer, nullptr);
-    SDL_RenderCopy(renderer, prefixPixels_.get(), &part, &part);
-    start = base + int(prefix_.size());
+  const bool kept = PrefixKept(base);
+  if (kept) start = base + int(prefix_.size());
+  for (const PixelRect& part : dirty) {
+    if (kept) {
+      // Unclipped, unscaled and unblended: the kept pixels exactly.
+      const SDL_Rect rect = ToSdl(part);
+      SDL_RenderSetClipRect(renderer, nullptr);
+      SDL_RenderCopy(renderer, prefixPixels_.get(), &rect, &rect);
+    }
+    const bool whole = part == PixelRect{0, 0, width, height};
+    for (size_t i = size_t(start); i < current_.size(); ++i)
+      if (!Intersect(current_[i].Bounds(), part).Empty())
+        Execute(renderer, current_[i], whole ? nullptr : &part, Lights());
   }
-  const bool whole = dirty == PixelRect{0, 0, width, height};
-  for (size_t i = size_t(start); i < current_.size(); ++i)
-    if (!Intersect(current_[i].Bounds(), dirty).Empty())
-      Execute(renderer, current_[i], whole ? nullptr : &dirty, Lights());
 }
 
-PixelRect DrawList::Rasterise(SDL_Renderer* renderer, int width, int height) {
+PixelRegion DrawList::Rasterise(SDL_Renderer* renderer, int width, int height) {
   const PixelRect canvas{0, 0, width, height};
   const int cover = LastCover(current_, width, height);
   const int base = std::max(cover, 0);
   int same = -1;
-  PixelRect dirty = cover >= 0 && previousValid_ ? Changed(base, width, height, same) : canvas;
-  if (dirty == canvas && same <= 0) {
+  PixelRegion dirty = cover >= 0 && previousValid_ ? Changed(base, width, height, same) : PixelRegion(canvas);
+  if (dirty.Holds(canvas) && same <= 0) {
     for (size_t i = size_t(base); i < current_.size(); ++i) Execute(renderer, current_[i], nullptr, Lights());
   } else if (!dirty.Empty()) {
     DrawPart(renderer, base, same, dirty, width, height);

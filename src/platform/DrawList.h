@@ -27,6 +27,36 @@ struct PixelRect {
 PixelRect Intersect(const PixelRect& a, const PixelRect& b);
 PixelRect Union(const PixelRect& a, const PixelRect& b);
 
+// Changed pixels as a few rectangles that do not overlap. Changes far apart
+// (a glowing header and sparkles at the pointer) stay apart instead of
+// joining into one box over everything between them; rectangles that overlap
+// or lie close join, and past `MaxRects` the two whose joining adds the
+// fewest pixels join.
+class PixelRegion {
+public:
+  static constexpr int MaxRects = 4;
+  PixelRegion() = default;
+  explicit PixelRegion(const PixelRect& rect) { Add(rect); }
+  void Add(const PixelRect& rect);
+  void Add(const PixelRegion& region) {
+    for (const PixelRect& rect : region) Add(rect);
+  }
+  void Clear() { count_ = 0; }
+  bool Empty() const { return count_ == 0; }
+  int Size() const { return count_; }
+  const PixelRect* begin() const { return rects_; }
+  const PixelRect* end() const { return rects_ + count_; }
+  int Area() const;
+  bool Intersects(const PixelRect& rect) const;
+  // Whether one rectangle of the region holds all of `rect`.
+  bool Holds(const PixelRect& rect) const;
+
+private:
+  void Remove(int index) { rects_[index] = rects_[--count_]; }
+  PixelRect rects_[MaxRects + 1];
+  int count_ = 0;
+};
+
 struct DrawCommand {
   enum class Kind : uint8_t { Clear, Copy, CopyEx, FillRect, Quad, Line, Point };
   Kind kind = Kind::Clear;
@@ -65,7 +95,7 @@ public:
   // Draws the recorded frame onto the renderer's current target, which holds
   // the last frame drawn, and returns the part of the canvas that changed
   // (empty when the frame equals the previous one). The list is then empty.
-  PixelRect Rasterise(SDL_Renderer* renderer, int width, int height);
+  PixelRegion Rasterise(SDL_Renderer* renderer, int width, int height);
   // The canvas no longer holds the previous frame (new canvas, lost renderer,
   // drawing that went past the list): the next frame is drawn whole.
   void Invalidate() { previousValid_ = false; }
@@ -95,10 +125,10 @@ private:
 
   static int LastCover(const std::vector<DrawCommand>& commands, int width, int height);
   // The changed part; `same` is how many commands from `base` on equal the previous frame's.
-  PixelRect Changed(int base, int width, int height, int& same) const;
+  PixelRegion Changed(int base, int width, int height, int& same) const;
   // Draws the commands from `base` on inside `dirty`, the first `same` of
   // them unchanged since the previous frame.
-  void DrawPart(SDL_Renderer* renderer, int base, int same, const PixelRect& dirty, int width, int height);
+  void DrawPart(SDL_Renderer* renderer, int base, int same, const PixelRegion& dirty, int width, int height);
   bool PrefixKept(int base) const;
   TurnedLight* Lights() const { return lightsInOnePass_ ? lights_.get() : nullptr; }
 

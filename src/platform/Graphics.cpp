@@ -55,7 +55,7 @@ struct GraphicsState {
   DrawList list;
   uint64_t frame = 1;         // counts Flips
   bool frameReuse = true;
-  PixelRect unshown;          // canvas pixels changed since the window last showed them
+  PixelRegion unshown;        // canvas pixels changed since the window last showed them
   bool windowStale = true;    // the window must be shown whole (new, exposed, resized)
   SDL_Rect shownBox{0, 0, 0, 0};
   FrameStats stats;
@@ -142,8 +142,13 @@ void OutputScale(double& sx, double& sy) {
 
 bool MakeCanvas() {
   GraphicsState& g = G();
-  g.canvas.reset(SDL_CreateTexture(g.renderer.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, g.width,
-                                   g.height));
+  // Where the processor draws, a canvas in the window's own 32-bit format is
+  // put into the window by a plain copy instead of a conversion of every
+  // pixel (its alpha is never shown).
+  Uint32 format = SDL_PIXELFORMAT_ARGB8888;
+  if (g.softwareRenderer && SDL_GetWindowPixelFormat(g.window.get()) == SDL_PIXELFORMAT_RGB888)
+    format = SDL_PIXELFORMAT_RGB888;
+  g.canvas.reset(SDL_CreateTexture(g.renderer.get(), format, SDL_TEXTUREACCESS_TARGET, g.width, g.height));
   if (!g.canvas) return false;
   SDL_SetTextureScaleMode(g.canvas.get(), SDL_ScaleModeLinear);
   SDL_SetTextureBlendMode(g.canvas.get(), SDL_BLENDMODE_NONE);
@@ -151,7 +156,7 @@ bool MakeCanvas() {
   SDL_SetRenderDrawColor(g.renderer.get(), 0, 0, 0, 255);
   SDL_RenderClear(g.renderer.get());
   g.list.Clear(); // the new canvas holds no frame yet
-  g.unshown = PixelRect{};
+  g.unshown.Clear();
   g.windowStale = true;
   return true;
 }
@@ -217,7 +222,7 @@ void DrawListNow() {
   if (!g.list.Pending()) return;
   if (!g.frameReuse) g.list.Invalidate();
   SelectCanvas();
-  g.unshown = Union(g.unshown, g.list.Rasterise(g.renderer.get(), g.width, g.height));
+  g.unshown.Add(g.list.Rasterise(g.renderer.get(), g.width, g.height));
 }
 
 // The software renderer blends every pixel of a picture, the fully
@@ -741,11 +746,15 @@ void Present(const SDL_Rect& box, bool whole) {
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   const bool oneToOne = box.w == g.width && box.h == g.height;
   if (g.softwareRenderer && oneToOne && !whole) {
-    const SDL_Rect source{g.unshown.x, g.unshown.y, g.unshown.w, g.unshown.h};
-    const SDL_Rect dest{box.x + source.x, box.y + source.y, source.w, source.h};
-    SDL_RenderCopy(renderer, g.canvas.get(), &source, &dest);
+    SDL_Rect shown[PixelRegion::MaxRects];
+    int count = 0;
+    for (const PixelRect& part : g.unshown) {
+      const SDL_Rect source{part.x, part.y, part.w, part.h};
+      shown[count] = SDL_Rect{box.x + source.x, box.y + source.y, source.w, source.h};
+      SDL_RenderCopy(renderer, g.canvas.get(), &source, &shown[count++]);
+    }
     SDL_RenderFlush(renderer);
-    SDL_UpdateWindowSurfaceRects(g.window.get(), &dest, 1);
+    SDL_UpdateWindowSurfaceRects(g.window.get(), shown, count);
   } else {
     // A window surface keeps its borders; a back buffer must be cleared.
     if (g.softwareRenderer) ClearBorders(box);
@@ -776,13 +785,13 @@ void Flip(bool vsync) {
     return;
   }
   ++g.stats.presented;
-  g.stats.changedPixels = whole ? g.width * g.height : g.unshown.w * g.unshown.h;
+  g.stats.changedPixels = whole ? g.width * g.height : g.unshown.Area();
 
   bool waitForRetrace = vsync && VSyncActive();
   Clock::time_point before = Clock::now();
   Present(box, whole);
   Clock::time_point after = Clock::now();
-  g.unshown = PixelRect{};
+  g.unshown.Clear();
   g.windowStale = false;
   g.shownBox = box;
 

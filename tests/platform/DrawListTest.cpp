@@ -200,6 +200,16 @@ TEST_F(DrawListTest, AFrameLikeThePreviousOneIsNeitherDrawnNorShown) {
   EXPECT_LT(GetFrameStats().changedPixels, 800 * 600 / 50);
   EXPECT_EQ(Difference(Grab(), Reference([&] { drawer.Draw(scene); })), "");
 
+  // The first and the last picture moved, 660 pixels apart: shown around
+  // each, not across the box between them (some 700 x 60 pixels).
+  scene.items[0].x += 1;
+  scene.items[11].x += 1;
+  drawer.Draw(scene);
+  Flip(false);
+  EXPECT_GT(GetFrameStats().changedPixels, 0);
+  EXPECT_LT(GetFrameStats().changedPixels, 800 * 600 / 40);
+  EXPECT_EQ(Difference(Grab(), Reference([&] { drawer.Draw(scene); })), "");
+
   // A picture freed before the frame is shown is still in it.
   drawer.Draw(scene);
   {
