@@ -10,6 +10,8 @@
 #include "solitaire/TGameModeKlondike.h"
 #include "solitaire/StockKey.h"
 
+#include <algorithm>
+
 namespace {
 
 void Fly(TCard& card, int32_t type, float toX, float toY, float speed) {
@@ -68,7 +70,9 @@ void TStock::Manage() {
 
 void TStock::ManageCards() {
   if (!Cards) return;
-  const auto cards = Cards->Items(); // a landing card may change the list
+  const auto& items = Cards->Items();
+  if (std::none_of(items.begin(), items.end(), [](const auto& card) { return card->IsMoving; })) return;
+  const auto cards = items; // a landing card may change the list
   for (const auto& card : cards)
     if (card->IsMoving) ManageMovingCard(card);
 }
