@@ -273,14 +273,11 @@ void DrawList::DrawPart(SDL_Renderer* renderer, int base, int same, const PixelR
   if (keepStarts_ && same > 0 && !PrefixKept(base) && same == lastSame_) {
     // The same first commands two frames in a row: keep the canvas as they
     // leave it, drawn whole into a texture of its own.
+    // In the canvas's own format, so that the kept pixels go back by a plain
+    // copy (a new canvas clears the list, and these pixels with it).
     SDL_Texture* canvas = SDL_GetRenderTarget(renderer);
-    Uint32 format = SDL_PIXELFORMAT_ARGB8888; // the canvas's own, so that the kept pixels go back by a plain copy
+    Uint32 format = SDL_PIXELFORMAT_ARGB8888;
     if (canvas) SDL_QueryTexture(canvas, &format, nullptr, nullptr, nullptr);
-    if (prefixPixels_) {
-      Uint32 kept = 0;
-      SDL_QueryTexture(prefixPixels_.get(), &kept, nullptr, nullptr, nullptr);
-      if (kept != format) prefixPixels_.reset();
-    }
     if (!prefixPixels_)
       prefixPixels_.reset(SDL_CreateTexture(renderer, format, SDL_TEXTUREACCESS_TARGET, width, height));
     if (canvas && prefixPixels_ && SDL_SetRenderTarget(renderer, prefixPixels_.get()) == 0) {

@@ -43,7 +43,6 @@ public:
   }
   void Clear() { count_ = 0; }
   bool Empty() const { return count_ == 0; }
-  int Size() const { return count_; }
   const PixelRect* begin() const { return rects_; }
   const PixelRect* end() const { return rects_ + count_; }
   int Area() const;

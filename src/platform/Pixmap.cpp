@@ -54,7 +54,8 @@ void PngWarning(png_structp, png_const_charp) {}
 bool PngChunksFit(const uint8_t* data, size_t size) {
   size_t at = 8; // past the signature
   while (size - at >= 12) {
-    const size_t length = size_t(data[at]) << 24 | size_t(data[at + 1]) << 16 | size_t(data[at + 2]) << 8 | data[at + 3];
+    const size_t length =
+        size_t(data[at]) << 24 | size_t(data[at + 1]) << 16 | size_t(data[at + 2]) << 8 | data[at + 3];
     const bool end = std::memcmp(data + at + 4, "IEND", 4) == 0;
     if (length > size - at - 12) return false; // its data and checksum
     at += 12 + length;

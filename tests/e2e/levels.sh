@@ -132,10 +132,7 @@ expect_in_burst() {
 start_burst() {
   BURST_SECONDS=$2
   ( end=$(( $(date +%s) + $2 )); i=0
-    while [ "$(date +%s)" -lt $end ]; do
-      timeout 10 import -window "$WID" -quality 10 "$SHOTS/$1_$i.png" 2>/dev/null
-      i=$((i + 1))
-    done ) &
+    while [ "$(date +%s)" -lt $end ]; do shot "$1_$i" -quality 10; i=$((i + 1)); done ) &
   BURST_PID=$!
 }
 # BURST_SHOTS counts the screenshots taken: on a machine so loaded that they

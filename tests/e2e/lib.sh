@@ -112,8 +112,14 @@ wait_exit() {
   EXIT_STATUS=$?
 }
 
-# A window that closes mid-capture can leave import waiting for ever: bound it.
-shot() { timeout 10 import -window "$WID" "$SHOTS/$1.png" 2>/dev/null; }
+# A screenshot of the game's window, $SHOTS/$1.png; further arguments go to
+# ImageMagick's import. A window that closes mid-capture can leave import
+# waiting for ever: bound it.
+shot() {
+  local name=$1
+  shift
+  timeout 10 import -window "$WID" "$@" "$SHOTS/$name.png" 2>/dev/null
+}
 
 key() { xdotool key --window "$WID" "$@"; }
 

@@ -378,8 +378,9 @@ void ScreenGame::Play(const std::string& variant, const std::string& loadedName)
     std::string action = roll < 4 ? "undo" : roll < 8 ? "hint" : roll < 9 ? "restart" : roll < 10 ? "reshuffle"
                          : roll < 14 ? "save" : roll < 15 && variant_ == "klondike" ? "load" : roll < 16 ? "pause"
                          : roll < 16.7 ? "back to menu" : "move";
-    if (table_.PlaysToWin() && (action == "restart" || action == "reshuffle" || action == "load" || action == "back to menu"))
-      action = "move";
+    const bool dealsAnewOrLeaves =
+        action == "restart" || action == "reshuffle" || action == "load" || action == "back to menu";
+    if (table_.PlaysToWin() && dealsAnewOrLeaves) action = "move";
     world_.where += " (" + action + ")";
     lastAction_ = world_.where;
     bool stay = true;
