@@ -22,11 +22,6 @@ PixelRect FromEdges(int left, int top, int right, int bottom) {
   return PixelRect{left, top, std::max(0, right - left), std::max(0, bottom - top)};
 }
 
-bool Contains(const PixelRect& outer, const PixelRect& inner) {
-  return inner.Empty() || (inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
-                           inner.y + inner.h <= outer.y + outer.h);
-}
-
 // The smallest pixel rectangle around points, two pixels wider on each side
 // so that filtering and the renderers' rounding stay inside.
 PixelRect AroundPoints(const float* xy, int count) {
@@ -45,6 +40,11 @@ PixelRect AroundPoints(const float* xy, int count) {
 SDL_Rect ToSdl(const PixelRect& rect) { return SDL_Rect{rect.x, rect.y, rect.w, rect.h}; }
 
 } // namespace
+
+bool Contains(const PixelRect& outer, const PixelRect& inner) {
+  return inner.Empty() || (inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+                           inner.y + inner.h <= outer.y + outer.h);
+}
 
 PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
   if (a.Empty() || b.Empty()) return PixelRect{};
@@ -292,17 +292,33 @@ void DrawList::DrawPart(SDL_Renderer* renderer, int base, int same, const PixelR
   const bool kept = PrefixKept(base);
   if (kept) start = base + int(prefix_.size());
   for (const PixelRect& part : dirty) {
+    size_t next = size_t(start);
+    while (next < current_.size() && Intersect(current_[next].Bounds(), part).Empty()) ++next;
     if (kept) {
-      // Unclipped, unscaled and unblended: the kept pixels exactly.
-      const SDL_Rect rect = ToSdl(part);
-      SDL_RenderSetClipRect(renderer, nullptr);
-      SDL_RenderCopy(renderer, prefixPixels_.get(), &rect, &rect);
+      if (next < current_.size() && LightOverKept(renderer, current_[next], part)) {
+        ++next;
+      } else {
+        // Unclipped, unscaled and unblended: the kept pixels exactly.
+        const SDL_Rect rect = ToSdl(part);
+        SDL_RenderSetClipRect(renderer, nullptr);
+        SDL_RenderCopy(renderer, prefixPixels_.get(), &rect, &rect);
+      }
     }
     const bool whole = part == PixelRect{0, 0, width, height};
-    for (size_t i = size_t(start); i < current_.size(); ++i)
+    for (size_t i = next; i < current_.size(); ++i)
       if (!Intersect(current_[i].Bounds(), part).Empty())
         Execute(renderer, current_[i], whole ? nullptr : &part, Lights());
   }
+}
+
+bool DrawList::LightOverKept(SDL_Renderer* renderer, const DrawCommand& c, const PixelRect& part) {
+  TurnedLight* lights = Lights();
+  if (!lights || !prefixPixels_ || c.kind != DrawCommand::Kind::Copy || !c.texture || !c.texture->Pixels())
+    return false;
+  if (c.clipped && c.clip.Empty()) return false; // drawn as the renderer draws it
+  const PixelRect clip = c.clipped ? Intersect(c.clip, part) : part;
+  if (clip.Empty()) return false;
+  return lights->DrawStraight(renderer, c, *c.texture->Pixels(), &clip, prefixPixels_.get(), &part);
 }
 
 PixelRegion DrawList::Rasterise(SDL_Renderer* renderer, int width, int height) {

@@ -25,6 +25,8 @@ struct PixelRect {
 };
 
 PixelRect Intersect(const PixelRect& a, const PixelRect& b);
+// Whether `inner` lies wholly inside `outer` (an empty one always does).
+bool Contains(const PixelRect& outer, const PixelRect& inner);
 PixelRect Union(const PixelRect& a, const PixelRect& b);
 
 // Changed pixels as a few rectangles that do not overlap. Changes far apart
@@ -129,6 +131,11 @@ private:
   // them unchanged since the previous frame.
   void DrawPart(SDL_Renderer* renderer, int base, int same, const PixelRegion& dirty, int width, int height);
   bool PrefixKept(int base) const;
+  // Draws `command`, the first drawing in `part` after the kept start, in one
+  // pass from the kept pixels when it is a light the lights draw straight:
+  // the kept pixels are then not copied into `part` first. False, having
+  // drawn nothing, otherwise.
+  bool LightOverKept(SDL_Renderer* renderer, const DrawCommand& command, const PixelRect& part);
   TurnedLight* Lights() const { return lightsInOnePass_ ? lights_.get() : nullptr; }
 
   std::vector<DrawCommand> current_, previous_; // storage reused frame after frame

@@ -202,9 +202,67 @@ bool TurnedLight::Draw(SDL_Renderer* renderer, const DrawCommand& c, const Pixma
                   PixelRect{patch.x + litLeft, patch.y + litTop, litRight - litLeft + 1, litBottom - litTop + 1});
 }
 
+namespace {
+
+// One row of an additive copy neither turned nor scaled: each texel tinted
+// and faded, then weighed by its own alpha, every step rounded down as the
+// renderer's additive blit does, so that the sum is the very pixels it would
+// give. Written opaque (0xFFRRGGBB); returns the lights of the row or'ed.
+uint32_t StraightLight(const uint8_t* texel, uint32_t* out, int count, uint32_t tintR, uint32_t tintG,
+                       uint32_t tintB, uint32_t fade) {
+  uint32_t any = 0;
+  int col = 0;
+#ifdef __SSE2__
+  // Four texels at a time in 16-bit lanes, the same steps: (x * 0x8081) >> 23
+  // is x / 255 rounded down, and weighing by an alpha of 255 changes nothing.
+  const __m128i tint = _mm_set_epi16(short(fade), short(tintB), short(tintG), short(tintR), short(fade),
+                                     short(tintB), short(tintG), short(tintR));
+  const __m128i by255 = _mm_set1_epi16(short(0x8081)), zero = _mm_setzero_si128();
+  auto div255 = [&](__m128i x) { return _mm_srli_epi16(_mm_mulhi_epu16(x, by255), 7); };
+  auto two = [&](__m128i rgba) { // two texels R G B A -> lights B G R (alpha lane left over)
+    const __m128i faded = div255(_mm_mullo_epi16(rgba, tint));
+    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(faded, 0xFF), 0xFF);
+    const __m128i weighed = div255(_mm_mullo_epi16(faded, alpha));
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(weighed, _MM_SHUFFLE(3, 0, 1, 2)), _MM_SHUFFLE(3, 0, 1, 2));
+  };
+  const __m128i colours = _mm_set1_epi32(0x00FFFFFF), opaque = _mm_set1_epi32(int(0xFF000000u));
+  __m128i seen = zero;
+  for (; col + 4 <= count; col += 4, texel += 16) {
+    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texel));
+    const __m128i lights =
+        _mm_and_si128(_mm_packus_epi16(two(_mm_unpacklo_epi8(four, zero)), two(_mm_unpackhi_epi8(four, zero))),
+                      colours);
+    seen = _mm_or_si128(seen, lights);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + col), _mm_or_si128(lights, opaque));
+  }
+  alignas(16) uint32_t lanes[4];
+  _mm_store_si128(reinterpret_cast<__m128i*>(lanes), seen);
+  any |= lanes[0] | lanes[1] | lanes[2] | lanes[3];
+#endif
+  for (; col < count; ++col, texel += 4) {
+    const uint32_t alpha = Div255(texel[3] * fade);
+    uint32_t r = Div255(texel[0] * tintR), g = Div255(texel[1] * tintG), b = Div255(texel[2] * tintB);
+    if (alpha < 255) r = Div255(r * alpha), g = Div255(g * alpha), b = Div255(b * alpha);
+    const uint32_t light = r << 16 | g << 8 | b;
+    out[col] = 0xFF000000u | light;
+    any |= light;
+  }
+  return any;
+}
+
+// Whether the renderer's target holds 32-bit pixels the lights are added to
+// directly (its format then in `format`).
+bool DirectTarget(SDL_Texture* target, Uint32& format) {
+  return target && SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr) == 0 &&
+         (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888);
+}
+
+} // namespace
+
 bool TurnedLight::DrawStraight(SDL_Renderer* renderer, const DrawCommand& c, const Pixmap& pixels,
-                               const PixelRect* clip) {
+                               const PixelRect* clip, SDL_Texture* under, const PixelRect* area) {
   if (c.kind != DrawCommand::Kind::Copy || c.blend != int(SDL_BLENDMODE_ADD) || pixels.Empty()) return false;
+  if (under && !area) return false;
   SDL_Texture* target = SDL_GetRenderTarget(renderer);
   int targetW = 0, targetH = 0;
   if (!target || SDL_QueryTexture(target, nullptr, nullptr, &targetW, &targetH) != 0) return false;
@@ -217,59 +275,57 @@ bool TurnedLight::DrawStraight(SDL_Renderer* renderer, const DrawCommand& c, con
   // The whole-pixel destination the renderer takes; a scaled copy is its own.
   const PixelRect whole{int(c.x), int(c.y), int(c.w), int(c.h)};
   if (whole.w != source.w || whole.h != source.h) return false;
-  if (c.a == 0 || (c.r | c.g | c.b) == 0) return true; // adds nothing
+  const bool addsNothing = c.a == 0 || (c.r | c.g | c.b) == 0;
   PixelRect dest = Intersect(whole, PixelRect{0, 0, targetW, targetH});
   if (clip) dest = Intersect(dest, *clip);
-  if (dest.Empty()) return true;
+  // Over other pixels, a light that adds nothing leaves the copying of them to the caller.
+  if (addsNothing || dest.Empty()) return !under;
+  const PixelRect region = under ? *area : dest;
+  if (under && (region.Empty() || !Contains(PixelRect{0, 0, targetW, targetH}, region) || !Contains(region, dest)))
+    return false;
+  auto texelAt = [&](int x, int y) { return pixels.Pixel(source.x + x - whole.x, source.y + y - whole.y); };
 
-  // Each texel tinted and faded, then weighed by its own alpha, every step
-  // rounded down as the renderer's additive blit does, so that the sum is
-  // the very pixels it would give.
-  Scratch(pixels_, size_t(dest.w) * size_t(dest.h));
-  const uint32_t tintR = c.r, tintG = c.g, tintB = c.b, fade = c.a;
-  uint32_t any = 0;
-  for (int row = 0; row < dest.h; ++row) {
-    const uint8_t* texel = pixels.Pixel(source.x + dest.x - whole.x, source.y + dest.y - whole.y + row);
-    uint32_t* out = &pixels_[size_t(row) * size_t(dest.w)];
-    int col = 0;
-#ifdef __SSE2__
-    // Four texels at a time in 16-bit lanes, the same steps: (x * 0x8081) >> 23
-    // is x / 255 rounded down, and weighing by an alpha of 255 changes nothing.
-    const __m128i tint = _mm_set_epi16(short(fade), short(tintB), short(tintG), short(tintR), short(fade),
-                                       short(tintB), short(tintG), short(tintR));
-    const __m128i by255 = _mm_set1_epi16(short(0x8081)), zero = _mm_setzero_si128();
-    auto div255 = [&](__m128i x) { return _mm_srli_epi16(_mm_mulhi_epu16(x, by255), 7); };
-    auto two = [&](__m128i rgba) { // two texels R G B A -> lights B G R (alpha lane left over)
-      const __m128i faded = div255(_mm_mullo_epi16(rgba, tint));
-      const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(faded, 0xFF), 0xFF);
-      const __m128i weighed = div255(_mm_mullo_epi16(faded, alpha));
-      return _mm_shufflehi_epi16(_mm_shufflelo_epi16(weighed, _MM_SHUFFLE(3, 0, 1, 2)), _MM_SHUFFLE(3, 0, 1, 2));
-    };
-    const __m128i colours = _mm_set1_epi32(0x00FFFFFF), opaque = _mm_set1_epi32(int(0xFF000000u));
-    __m128i seen = zero;
-    for (; col + 4 <= dest.w; col += 4, texel += 16) {
-      const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texel));
-      const __m128i lights =
-          _mm_and_si128(_mm_packus_epi16(two(_mm_unpacklo_epi8(four, zero)), two(_mm_unpackhi_epi8(four, zero))),
-                        colours);
-      seen = _mm_or_si128(seen, lights);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + col), _mm_or_si128(lights, opaque));
+  // Where the target holds plain 32-bit pixels, the pixels under the light
+  // (or `under`'s, for the whole `area`) are read, the light added to them
+  // row by row, and the sum written back to the target: the renderer's own
+  // additive copy goes through a general per-pixel blitter several times
+  // slower. (The caller keeps `dest` inside the clip; reading the target
+  // first draws what is waiting to be drawn into it.)
+  Uint32 format = 0;
+  if (DirectTarget(target, format)) {
+    uint32_t* canvas = Scratch(canvas_, size_t(region.w) * size_t(region.h));
+    const SDL_Rect read{region.x, region.y, region.w, region.h};
+    bool ok = true;
+    if (under) {
+      ok = SDL_SetRenderTarget(renderer, under) == 0 &&
+           SDL_RenderReadPixels(renderer, &read, format, canvas, region.w * 4) == 0;
+      if (SDL_SetRenderTarget(renderer, target) != 0) return false;
+    } else {
+      ok = SDL_RenderReadPixels(renderer, &read, format, canvas, region.w * 4) == 0;
     }
-    alignas(16) uint32_t lanes[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(lanes), seen);
-    any |= lanes[0] | lanes[1] | lanes[2] | lanes[3];
-#endif
-    for (; col < dest.w; ++col, texel += 4) {
-      const uint32_t alpha = Div255(texel[3] * fade);
-      uint32_t r = Div255(texel[0] * tintR), g = Div255(texel[1] * tintG), b = Div255(texel[2] * tintB);
-      if (alpha < 255) r = Div255(r * alpha), g = Div255(g * alpha), b = Div255(b * alpha);
-      const uint32_t light = r << 16 | g << 8 | b;
-      out[col] = 0xFF000000u | light;
-      any |= light;
+    if (ok) {
+      uint32_t* light = Scratch(pixels_, size_t(dest.w));
+      uint32_t any = 0;
+      for (int y = dest.y; y < dest.y + dest.h; ++y) {
+        uint32_t* line = canvas + size_t(y - region.y) * size_t(region.w) + size_t(dest.x - region.x);
+        any |= StraightLight(texelAt(dest.x, y), light, dest.w, c.r, c.g, c.b, c.a);
+        AddLight(line, line, light, dest.w);
+      }
+      if (any == 0 && !under) return true;
+      if (SDL_UpdateTexture(target, &read, canvas, region.w * 4) == 0) return true;
     }
+    if (under) return false;
+  } else if (under) {
+    return false;
   }
-  const bool lit = any != 0;
-  if (!lit) return true;
+
+  // Else the whole light is made first and added through a texture.
+  Scratch(pixels_, size_t(dest.w) * size_t(dest.h));
+  uint32_t any = 0;
+  for (int row = 0; row < dest.h; ++row)
+    any |= StraightLight(texelAt(dest.x, dest.y + row), &pixels_[size_t(row) * size_t(dest.w)], dest.w, c.r, c.g,
+                         c.b, c.a);
+  if (any == 0) return true;
   return AddPatch(renderer, pixels_.data(), dest.w, dest);
 }
 
@@ -283,8 +339,7 @@ bool TurnedLight::AddPatch(SDL_Renderer* renderer, const uint32_t* first, int st
   // the target, which reading it sees to.)
   SDL_Texture* target = SDL_GetRenderTarget(renderer);
   Uint32 format = 0;
-  if (target && SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr) == 0 &&
-      (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888)) {
+  if (DirectTarget(target, format)) {
     uint32_t* canvas = Scratch(canvas_, size_t(dest.w) * size_t(dest.h));
     if (SDL_RenderReadPixels(renderer, &to, format, canvas, dest.w * 4) == 0) {
       for (int row = 0; row < dest.h; ++row) {

@@ -35,8 +35,12 @@ public:
   // not one it takes (the caller then draws it as usual).
   bool Draw(SDL_Renderer* renderer, const DrawCommand& command, const Pixmap& pixels, const PixelRect* clip);
   // The same for an additive copy neither turned nor scaled (a glowing
-  // header, a lit card), with exactly the renderer's pixels.
-  bool DrawStraight(SDL_Renderer* renderer, const DrawCommand& command, const Pixmap& pixels, const PixelRect* clip);
+  // header, a lit card), with exactly the renderer's pixels. With `under`
+  // (a texture of the target's size and format) it paints all of `area`,
+  // which holds the drawing: `under`'s pixels there with the light added, in
+  // place of copying them first; false, having drawn nothing, when it cannot.
+  bool DrawStraight(SDL_Renderer* renderer, const DrawCommand& command, const Pixmap& pixels, const PixelRect* clip,
+                    SDL_Texture* under = nullptr, const PixelRect* area = nullptr);
   // Frees the patch texture (before the renderer goes).
   void Clear();
   // Forgets the patch texture without freeing it (the renderer is left to
