@@ -737,14 +737,46 @@ void ClearBorders(const SDL_Rect& box) {
 // Puts the canvas into the window: only the changed part where the window
 // keeps what it was given (the software renderer at the canvas's own size),
 // else the whole canvas, letterboxed.
+// Copies the changed parts of the canvas straight into the window's own
+// surface when they share a format: a plain copy of each row, where the
+// renderer's copy between them moves eight bytes at a time. False when it
+// cannot (the renderer then copies).
+bool CopyChangedIntoWindow(const SDL_Rect& box, const SDL_Rect* shown, int count) {
+  GraphicsState& g = G();
+  SDL_Surface* surface = SDL_GetWindowSurface(g.window.get());
+  Uint32 format = 0;
+  if (!surface || !surface->pixels || SDL_MUSTLOCK(surface) ||
+      SDL_QueryTexture(g.canvas.get(), &format, nullptr, nullptr, nullptr) != 0 ||
+      surface->format->format != format || SDL_BYTESPERPIXEL(format) != 4 || box.x < 0 || box.y < 0 ||
+      box.x + box.w > surface->w || box.y + box.h > surface->h)
+    return false;
+  SelectCanvas();
+  for (int i = 0; i < count; ++i) {
+    const SDL_Rect source{shown[i].x - box.x, shown[i].y - box.y, shown[i].w, shown[i].h};
+    auto* first = static_cast<uint8_t*>(surface->pixels) + size_t(shown[i].y) * size_t(surface->pitch) +
+                  size_t(shown[i].x) * 4;
+    if (SDL_RenderReadPixels(g.renderer.get(), &source, format, first, surface->pitch) != 0) return false;
+  }
+  return true;
+}
+
 void Present(const SDL_Rect& box, bool whole) {
   GraphicsState& g = G();
   SDL_Renderer* renderer = g.renderer.get();
+  const bool oneToOne = box.w == g.width && box.h == g.height;
+  if (g.softwareRenderer && oneToOne && !whole) {
+    SDL_Rect shown[PixelRegion::MaxRects];
+    int count = 0;
+    for (const PixelRect& part : g.unshown) shown[count++] = SDL_Rect{box.x + part.x, box.y + part.y, part.w, part.h};
+    if (CopyChangedIntoWindow(box, shown, count)) {
+      SDL_UpdateWindowSurfaceRects(g.window.get(), shown, count);
+      return;
+    }
+  }
   SDL_SetRenderTarget(renderer, nullptr);
   SDL_RenderSetClipRect(renderer, nullptr);
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  const bool oneToOne = box.w == g.width && box.h == g.height;
   if (g.softwareRenderer && oneToOne && !whole) {
     SDL_Rect shown[PixelRegion::MaxRects];
     int count = 0;

@@ -403,7 +403,7 @@ TEST_F(DrawListTest, FramesOverAStillPartEqualFramesDrawnWhole) {
 }
 
 // Random scenes changed a little frame after frame: every frame equals the
-// same frame drawn whole.
+// same frame drawn whole, and the window shows it.
 TEST_F(DrawListTest, FramesDrawnInPartEqualFramesDrawnWhole) {
   SceneDrawer drawer;
   std::mt19937 random(20261209);
@@ -433,6 +433,9 @@ TEST_F(DrawListTest, FramesDrawnInPartEqualFramesDrawnWhole) {
     const Pixmap drawn = Grab();
     Flip(false);
     if (GetFrameStats().changedPixels < 800 * 600) ++partial;
+    Pixmap shown;
+    ASSERT_TRUE(test_support::GrabShownWindow(shown));
+    ASSERT_EQ(Difference(drawn, shown), "") << "the window does not show the frame";
     ASSERT_EQ(Difference(drawn, Reference([&] { drawer.Draw(scene); })), "");
   }
   EXPECT_GT(partial, 10); // the part redraws were really tried

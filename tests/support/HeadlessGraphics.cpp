@@ -1,5 +1,9 @@
 #include "support/HeadlessGraphics.h"
 
+#include "platform/WindowState.h"
+
+#include <SDL.h>
+
 #include <cstdlib>
 
 namespace test_support {
@@ -23,6 +27,17 @@ bool EnsureHeadlessGraphics() {
     std::atexit(CloseAtExit);
   }
   return true;
+}
+
+bool GrabShownWindow(platform::Pixmap& out) {
+  SDL_Window* window = platform::CurrentWindow();
+  SDL_Surface* surface = window ? SDL_GetWindowSurface(window) : nullptr;
+  if (!surface || !surface->pixels) return false;
+  out.width = surface->w;
+  out.height = surface->h;
+  out.rgba.assign(size_t(out.width) * size_t(out.height) * 4, 0);
+  return SDL_ConvertPixels(surface->w, surface->h, surface->format->format, surface->pixels, surface->pitch,
+                           SDL_PIXELFORMAT_RGBA32, out.rgba.data(), out.width * 4) == 0;
 }
 
 void HeadlessGraphics::SetUp() {

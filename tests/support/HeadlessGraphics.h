@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Graphics.h"
+#include "platform/Pixmap.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,9 @@ namespace test_support {
 
 // Opens the headless graphics if they are not open yet; false when it fails.
 bool EnsureHeadlessGraphics();
+
+// What the window shows: the pixels last put into it (alpha undefined).
+bool GrabShownWindow(platform::Pixmap& out);
 
 class HeadlessGraphics : public ::testing::Test {
 protected:
