@@ -305,7 +305,14 @@ int32_t TGameModeKlondike::ManagePlayingCards() {
   LastPlayingCardMouseOverPosition = -1;
   DraggingCardsOverPosition = -1;
   const std::shared_ptr<TCard> grabbed = DraggingCards ? DraggingCards->First() : nullptr;
-  const auto cards = Cards->Items(); // a double click moves a card to the end
+  // A double click moves a card to the end and a landing card may change the
+  // list: only then is it walked in a copy.
+  const auto& items = Cards->Items();
+  const bool mayChange = (GameMouse && GameMouse->DoubleClick() == 1) ||
+                         std::any_of(items.begin(), items.end(), [](const auto& card) { return card->IsMoving; });
+  std::vector<std::shared_ptr<TCard>> copy;
+  if (mayChange) copy = items;
+  const auto& cards = mayChange ? copy : items;
   for (size_t i = 0; i < cards.size(); ++i) {
     const auto& card = cards[i];
     if (card->IsMoving) {
