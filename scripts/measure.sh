@@ -167,6 +167,13 @@ wait_still() {
   done
   return 1
 }
+# Says why a screen could not be measured and keeps the last screenshots
+# (KEEP, default /tmp/measure-kept) to see what was shown instead.
+keep_shots() {
+  local keep=${KEEP:-/tmp/measure-kept}
+  mkdir -p "$keep" && cp "$WORK"/*.png "$keep/" 2>/dev/null
+  echo "$1 (last screenshots in $keep)" >&2
+}
 click_at() { xdotool mousemove --window "$WID" "$1" "$2"; sleep 0.3; xdotool click --window "$WID" 1; }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else print int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
@@ -222,7 +229,7 @@ if [ -n "$WID" ]; then
       sleep "$SETTLE"
       TABLE_CPU=$(cpu_median "$GAME_PID")
     else
-      echo "the Klondike table did not come to rest" >&2
+      keep_shots "the Klondike table did not come to rest"
     fi
   else
     echo "play did not open the play screen" >&2
