@@ -734,9 +734,6 @@ void ClearBorders(const SDL_Rect& box) {
     if (border.w > 0 && border.h > 0) SDL_RenderFillRect(g.renderer.get(), &border);
 }
 
-// Puts the canvas into the window: only the changed part where the window
-// keeps what it was given (the software renderer at the canvas's own size),
-// else the whole canvas, letterboxed.
 // Copies the changed parts of the canvas straight into the window's own
 // surface when they share a format: a plain copy of each row, where the
 // renderer's copy between them moves eight bytes at a time. False when it
@@ -760,6 +757,9 @@ bool CopyChangedIntoWindow(const SDL_Rect& box, const SDL_Rect* shown, int count
   return true;
 }
 
+// Puts the canvas into the window: only the changed part where the window
+// keeps what it was given (the software renderer at the canvas's own size),
+// else the whole canvas, letterboxed.
 void Present(const SDL_Rect& box, bool whole) {
   GraphicsState& g = G();
   SDL_Renderer* renderer = g.renderer.get();
@@ -768,26 +768,21 @@ void Present(const SDL_Rect& box, bool whole) {
     SDL_Rect shown[PixelRegion::MaxRects];
     int count = 0;
     for (const PixelRect& part : g.unshown) shown[count++] = SDL_Rect{box.x + part.x, box.y + part.y, part.w, part.h};
-    if (CopyChangedIntoWindow(box, shown, count)) {
-      SDL_UpdateWindowSurfaceRects(g.window.get(), shown, count);
-      return;
+    if (!CopyChangedIntoWindow(box, shown, count)) {
+      SDL_SetRenderTarget(renderer, nullptr);
+      SDL_RenderSetClipRect(renderer, nullptr);
+      for (int i = 0; i < count; ++i) {
+        const SDL_Rect source{shown[i].x - box.x, shown[i].y - box.y, shown[i].w, shown[i].h};
+        SDL_RenderCopy(renderer, g.canvas.get(), &source, &shown[i]);
+      }
+      SDL_RenderFlush(renderer);
     }
-  }
-  SDL_SetRenderTarget(renderer, nullptr);
-  SDL_RenderSetClipRect(renderer, nullptr);
-  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  if (g.softwareRenderer && oneToOne && !whole) {
-    SDL_Rect shown[PixelRegion::MaxRects];
-    int count = 0;
-    for (const PixelRect& part : g.unshown) {
-      const SDL_Rect source{part.x, part.y, part.w, part.h};
-      shown[count] = SDL_Rect{box.x + source.x, box.y + source.y, source.w, source.h};
-      SDL_RenderCopy(renderer, g.canvas.get(), &source, &shown[count++]);
-    }
-    SDL_RenderFlush(renderer);
     SDL_UpdateWindowSurfaceRects(g.window.get(), shown, count);
   } else {
+    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_RenderSetClipRect(renderer, nullptr);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     // A window surface keeps its borders; a back buffer must be cleared.
     if (g.softwareRenderer) ClearBorders(box);
     else SDL_RenderClear(renderer);

@@ -105,6 +105,10 @@ int32_t TCardList::AreAllCardsOpened() const {
   return 1;
 }
 
+bool TCardList::AnyMoving() const {
+  return std::any_of(items_.begin(), items_.end(), [](const auto& card) { return card && card->IsMoving; });
+}
+
 std::shared_ptr<TCardList> TCardList::Clone() const {
   auto copy = Create();
   copy->items_.reserve(items_.size());

@@ -46,6 +46,8 @@ public:
                                 int32_t rank, int32_t opened, float rotation);
   // 1 when no card lies face down (an empty list too).
   int32_t AreAllCardsOpened() const;
+  // Whether any card is in flight (its landing may change the list).
+  bool AnyMoving() const;
   // Clones of every card, in order, belonging to the new list.
   std::shared_ptr<TCardList> Clone() const;
 

@@ -308,8 +308,7 @@ int32_t TGameModeKlondike::ManagePlayingCards() {
   // A double click moves a card to the end and a landing card may change the
   // list: only then is it walked in a copy.
   const auto& items = Cards->Items();
-  const bool mayChange = (GameMouse && GameMouse->DoubleClick() == 1) ||
-                         std::any_of(items.begin(), items.end(), [](const auto& card) { return card->IsMoving; });
+  const bool mayChange = (GameMouse && GameMouse->DoubleClick() == 1) || Cards->AnyMoving();
   std::vector<std::shared_ptr<TCard>> copy;
   if (mayChange) copy = items;
   const auto& cards = mayChange ? copy : items;

@@ -10,8 +10,6 @@
 #include "solitaire/TGameModeKlondike.h"
 #include "solitaire/StockKey.h"
 
-#include <algorithm>
-
 namespace {
 
 void Fly(TCard& card, int32_t type, float toX, float toY, float speed) {
@@ -70,9 +68,8 @@ void TStock::Manage() {
 
 void TStock::ManageCards() {
   if (!Cards) return;
-  const auto& items = Cards->Items();
-  if (std::none_of(items.begin(), items.end(), [](const auto& card) { return card->IsMoving; })) return;
-  const auto cards = items; // a landing card may change the list
+  if (!Cards->AnyMoving()) return;
+  const auto cards = Cards->Items(); // a landing card may change the list
   for (const auto& card : cards)
     if (card->IsMoving) ManageMovingCard(card);
 }
